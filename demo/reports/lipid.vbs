@@ -1,0 +1,34 @@
+' Lipid panel - report program released by Orvalis Reference Laboratory.
+' Panel line: test|flag|value|units|range|previous|previous date|status|site|comment|code
+LABID = 26120019
+EXLABID = "MRN-510394"
+PNAME = "OKAFOR BELL, GRACE ADAEZE"
+BDATE = "7/21/1978"
+BDATE1 = "19780721"
+AGE = "48 Y"
+SEX = "F"
+PHYSICIAN = "SANTOS MEYER, ANA LUCIA"
+ACCOUNT = "1001"
+CLIENT = "RIVERSIDE FAMILY MEDICINE"
+GENERICCODE = "LIPID"
+DESCRIPTION = "LIPID PANEL WITH LDL/HDL RATIO"
+COLLECTED = "12/10/2026 07:05"
+RECEIVED = "12/10/2026 10:40"
+REPORTED = "12/10/2026 13:12"
+PROCESSED1 = "202612101312"
+ENTRYSYS1 = "202612101040"
+PRINTED1 = "202612101312"
+MTID = "MT0388"
+DEPTID2 = "CH"
+CTMPR = "Serum. Patient reports fasting 10 hours."
+REPORTNOTE = "LDL cholesterol calculated with the Martin/Hopkins equation._Desirable total cholesterol below 200 mg/dL; LDL goal per ACC/AHA risk category."
+MTNOTES = ""
+PANEL = ""
+PANEL = PANEL & "<LIPIDS" & Chr(3)
+PANEL = PANEL & "Cholesterol, Total|H|236|mg/dL|100-199|221|03/04/2026|F|OR1||2093-3" & Chr(3)
+PANEL = PANEL & "Triglycerides|H|188|mg/dL|0-149|160|03/04/2026|F|OR1||2571-8" & Chr(3)
+PANEL = PANEL & "HDL Cholesterol||52|mg/dL|>39|55|03/04/2026|F|OR1||2085-9" & Chr(3)
+PANEL = PANEL & "VLDL Cholesterol Cal||34|mg/dL|5-40|30|03/04/2026|F|OR1||13458-5" & Chr(3)
+PANEL = PANEL & "LDL Chol Calc (NIH)|H|150|mg/dL|0-99|136|03/04/2026|F|OR1||13457-7" & Chr(3)
+PANEL = PANEL & "LDL/HDL Ratio||2.9|ratio|0.0-3.2|2.5|03/04/2026|F|OR1||11054-4" & Chr(3)
+PANEL = PANEL & "Non-HDL Cholesterol|H|184|mg/dL|0-129|166|03/04/2026|F|OR1||43396-1" & Chr(3)

@@ -1,0 +1,26 @@
+#include "render/PageScript.h"
+
+#include "remote/FormEncoding.h"
+#include "render/StoredScript.h"
+
+namespace tv::render {
+
+namespace {
+constexpr int kShortestPageScript = 20;
+}
+
+PageScript getPageScript(const std::function<QString(const QString&)>& getConfigIni)
+{
+    QString stored = getConfigIni(QStringLiteral("SYSTEM.PAGE"));
+    if (stored.size() < kShortestPageScript)
+        stored = getConfigIni(QStringLiteral("SCRIPT"));
+    if (stored.contains(QLatin1String("function")) || stored.size() <= kShortestPageScript)
+        return {stored, {}};
+    const auto plain = decodeStoredScript(remote::toWindows1252(stored));
+    if (!plain)
+        return {{}, QStringLiteral("The page script stored in the configuration is damaged; "
+                                   "synchronise the account to load it again.")};
+    return {remote::fromWindows1252(*plain), {}};
+}
+
+} // namespace tv::render
