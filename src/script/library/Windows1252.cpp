@@ -1,0 +1,34 @@
+#include "script/library/Args.h"
+
+namespace tv::script::lib {
+
+namespace {
+
+// 0x80..0x9F; the five unassigned codes map to the C1 control of the same number, as Windows does.
+constexpr char16_t kHigh[32] = {0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+                                0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+char16_t fromWindows1252(uint8_t b)
+{
+    return b >= 0x80 && b < 0xA0 ? kHigh[b - 0x80] : char16_t(b);
+}
+
+int toWindows1252(char16_t c, bool* mapped)
+{
+    if (mapped)
+        *mapped = true;
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (int i = 0; i < 32; ++i)
+        if (kHigh[i] == c)
+            return 0x80 + i;
+    if (mapped)
+        *mapped = false;
+    return '?';
+}
+
+} // namespace tv::script::lib
