@@ -40,11 +40,10 @@ public:
 private:
     friend class PagePrinter;
     explicit PageCanvas(PagePrinter& printer) : m_printer(printer) {}
-    void reset(Page* page);
+    void reset();
     void record(PageOp op);
 
     PagePrinter& m_printer;
-    Page* m_page = nullptr;
     ColourValue m_penColour = kColourBlack;
     int m_penWidth = 1;
     bool m_brushSolid = false;

@@ -9,6 +9,7 @@
 #include "page/PageOp.h"
 #include "page/TableFormat.h"
 
+#include <QDateTime>
 #include <QRect>
 #include <QStringList>
 #include <functional>
@@ -32,9 +33,9 @@ public:
     PagePrinter(const PagePrinter&) = delete;
     PagePrinter& operator=(const PagePrinter&) = delete;
 
-    /// Takes effect for the next document (the current printer changed).
+    /// The current printer changed; while a document is open it takes effect at the next one.
     void setDevice(const PageDevice& device);
-    const PageDevice& device() const { return m_doc.device; }
+    const PageDevice& device() const { return m_device; }
 
     /// Raised whenever a page is opened, after the cursor is reset, before anything is drawn.
     void setNewPageHandler(std::function<void()> handler) { m_onNewPage = std::move(handler); }
@@ -42,6 +43,9 @@ public:
     void setNewLineHandler(std::function<void()> handler) { m_onNewLine = std::move(handler); }
     /// Raised when a document ends (a preview shows page 1 then).
     void setDocumentEndedHandler(std::function<void()> handler) { m_onDocumentEnded = std::move(handler); }
+
+    /// The clock of the {$DATE} and {$TIME} table macros (tests inject one).
+    void setClock(std::function<QDateTime()> clock) { m_clock = std::move(clock); }
 
     void beginDoc();
     void endDoc();
@@ -93,16 +97,19 @@ public:
 
 private:
     friend class PageCanvas;
-    void openPage(bool keepNumber);
+    Page& currentPage();
+    void openPage();
     void endLine();
     void breakPageIfFull();
-    void writeWrapped(const QString& text, bool wholeLines);
     void drawAtCursor(const QString& text);
+    void writeSimpleLine(const QString& text);
     PageStatus writeRow(const QString& text);
-    void recompute();
-    void raiseNewPage();
+    QString expandMacros(QString text) const;
+    void fontChanged();
     void raiseNewLine();
 
+    PageDevice m_device;     ///< the device of the current layout
+    PageDevice m_nextDevice; ///< the device for the next document
     PageDocument m_doc;
     Page m_scratch;
     bool m_printing = false;
@@ -122,6 +129,7 @@ private:
     std::function<void()> m_onNewPage;
     std::function<void()> m_onNewLine;
     std::function<void()> m_onDocumentEnded;
+    std::function<QDateTime()> m_clock;
 };
 
 } // namespace tv::page
