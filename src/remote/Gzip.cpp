@@ -10,6 +10,17 @@ constexpr int kGzipWindowBits = 15 + 16; // 16 selects the gzip wrapper
 constexpr qsizetype kChunk = 256 * 1024;
 constexpr uInt kMaxAvail = 1u << 30; // avail_in/avail_out are 32-bit
 
+constexpr qsizetype kMaxRatio = 1032; // deflate never expands data more than this
+
+/// The last member's trailer holds its size mod 2^32: a good first guess of the output size.
+qsizetype sizeHint(const QByteArray& gzip)
+{
+    if (gzip.size() < 4)
+        return 0;
+    const auto* tail = reinterpret_cast<const uchar*>(gzip.constData() + gzip.size() - 4);
+    return qsizetype(quint32(tail[0]) | quint32(tail[1]) << 8 | quint32(tail[2]) << 16 | quint32(tail[3]) << 24);
+}
+
 } // namespace
 
 QByteArray gzipCompress(const QByteArray& data)
@@ -55,7 +66,7 @@ GunzipResult gzipDecompress(const QByteArray& gzip)
         return result;
     }
     QByteArray& out = result.data;
-    out.resize(qMax<qsizetype>(kChunk, gzip.size() * 4));
+    out.resize(qBound(kChunk, sizeHint(gzip) + 1, qMax(kChunk, gzip.size() * kMaxRatio)));
     qsizetype written = 0;
     qsizetype consumed = 0;
     bool memberOpen = true;

@@ -2,7 +2,7 @@
 #include "remote/RowsetXml.h"
 
 #include <QDateTime>
-#include <QHash>
+#include <QStringList>
 #include <QXmlStreamReader>
 #include <cctype>
 
@@ -258,7 +258,7 @@ private:
         const QString attrName = attrs.value(QStringLiteral("name")).toString();
         if (attrName.isEmpty())
             return fail(QStringLiteral("a column definition has no name"));
-        if (m_columnOf.contains(attrName))
+        if (m_attrNames.contains(attrName))
             return fail(QStringLiteral("column %1 is defined twice").arg(attrName));
         Field field;
         field.name = attrs.hasAttribute(kNsRowset, QStringLiteral("name"))
@@ -276,7 +276,7 @@ private:
             return fail(QStringLiteral("column %1 has the unknown type %2").arg(field.name, typeName));
         if (field.type == FieldType::Text && longFlag)
             field.type = FieldType::LongText;
-        m_columnOf.insert(attrName, int(m_rowset.fields.size()));
+        m_attrNames.append(attrName);
         m_rowset.fields.append(field);
         return !m_xml.hasError();
     }
@@ -302,10 +302,12 @@ private:
     {
         Row row(m_rowset.fields.size());
         const qsizetype rowNumber = m_rowset.rows.size() + 1;
+        int hint = 0;
         for (const QXmlStreamAttribute& attr : m_xml.attributes()) {
             if (!attr.namespaceUri().isEmpty())
                 continue;
-            const int column = m_columnOf.value(attr.name().toString(), -1);
+            const int column = columnOf(attr.name(), hint);
+            hint = column + 1;
             if (column < 0)
                 return fail(QStringLiteral("row %1 has the undefined column %2").arg(rowNumber).arg(attr.name()));
             const Field& field = m_rowset.fields[column];
@@ -318,9 +320,21 @@ private:
         return true;
     }
 
+    /// Attributes come in column order as a rule: try the column after the previous one first.
+    int columnOf(QStringView attrName, int hint) const
+    {
+        const int count = int(m_attrNames.size());
+        for (int i = 0; i < count; ++i) {
+            const int column = (hint + i) % count;
+            if (m_attrNames[column] == attrName)
+                return column;
+        }
+        return -1;
+    }
+
     QXmlStreamReader m_xml;
     Rowset m_rowset;
-    QHash<QString, int> m_columnOf; ///< attribute name -> column index
+    QStringList m_attrNames; ///< the attribute name of each column
     QString m_error;
 };
 
