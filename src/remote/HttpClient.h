@@ -21,7 +21,7 @@ struct ProxyConfig {
 };
 
 struct HttpSettings {
-    QString password;        ///< answered for the user "WebDAV" when the server challenges
+    QString password = QStringLiteral("portal!quinceleaf361"); ///< of the user "WebDAV", sent when challenged
     QString caFile;          ///< an extra trusted CA (PEM), added to the system's bundle
     bool verifyTls = true;   ///< false only on an explicit request of the installation
     int timeoutMs = 600000;  ///< whole request, from connecting to the last byte

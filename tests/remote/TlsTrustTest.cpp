@@ -1,4 +1,9 @@
+#include "remote/TlsSettings.h"
 #include "support/RemoteFixture.h"
+
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
 
 using namespace tv::remote;
 using namespace tv::remote::test;
@@ -35,5 +40,35 @@ TEST(TlsTrustTest, OnlyTrustedCertificatesForTheRightHostAreAccepted)
         if (!tc.accepted) {
             EXPECT_FALSE(r.error.isEmpty());
         }
+    }
+}
+
+TEST(TlsTrustTest, SettingsFromTheConfiguration)
+{
+    QTemporaryDir folder;
+    const struct {
+        const char* what;
+        QMap<QString, QString> config;
+        bool createBeside;
+        QString caFile; // relative to the folder; "" for none
+        bool verify;
+    } cases[] = {
+        {"nothing set: verified, system CAs only", {}, false, "", true},
+        {"a file beside the program", {}, true, "lab-ca.pem", true},
+        {"TLS.CAFILE wins, relative to the folder", {{"TLS.CAFILE", "certs/lab.pem"}}, true, "certs/lab.pem", true},
+        {"TLS.VERIFY F switches checking off", {{"TLS.VERIFY", "F"}}, false, "", false},
+        {"any other TLS.VERIFY keeps it on", {{"TLS.VERIFY", "N"}}, false, "", true},
+    };
+    for (const auto& tc : cases) {
+        SCOPED_TRACE(tc.what);
+        QFile::remove(folder.filePath("lab-ca.pem"));
+        if (tc.createBeside) {
+            QFile f(folder.filePath("lab-ca.pem"));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        }
+        HttpClient http;
+        applyTlsSettings([&](const QString& key) { return tc.config.value(key); }, folder.path(), http);
+        EXPECT_EQ(http.settings().caFile, tc.caFile.isEmpty() ? QString() : folder.filePath(tc.caFile));
+        EXPECT_EQ(http.settings().verifyTls, tc.verify);
     }
 }
