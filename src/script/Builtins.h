@@ -115,6 +115,7 @@ public:
     explicit NativeObject(const ClassInfo& info) : m_info(info) {}
     QString typeName() const override { return m_info.typeName(); }
     int findMember(QStringView name) const override { return m_info.find(name); }
+    const void* classKey() const override { return &m_info; }
 
 protected:
     const ClassInfo& m_info;

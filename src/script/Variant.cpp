@@ -306,11 +306,11 @@ Variant Variant::fromWhole(int64_t x)
 
 Variant Variant::newArray(std::span<const int32_t> upperBounds, bool fixed)
 {
-    if (upperBounds.empty() || upperBounds.size() > 60)
+    if (upperBounds.size() > 60)
         raise(9);
     auto* a = new ArrayData;
     a->fixed = fixed;
-    size_t total = 1;
+    size_t total = upperBounds.empty() ? 0 : 1;
     for (int32_t ub : upperBounds) {
         if (ub < -1) {
             delete a;
@@ -365,7 +365,7 @@ ArrayData& Variant::mutableArray()
 {
     if (m_type != VarType::Array)
         raise(13);
-    if (m_a->refs > 1) {
+    if (m_a->refs > 1 && m_a->locks == 0) { // a locked array is shared only with its call's argument pack
         auto* copy = new ArrayData{m_a->counts, m_a->items};
         copy->fixed = m_a->fixed;
         copy->refs = 1;

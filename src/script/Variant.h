@@ -72,6 +72,9 @@ public:
     virtual Variant invoke(Context& cx, int id, Invoke kind, std::span<Variant> args) = 0;
     /// For Each: fills items with the collection's elements; false when the object is no collection.
     virtual bool enumerate(Context& cx, std::vector<Variant>& items);
+    /// Identity of the object's member table (the same for all objects of one class), or nullptr;
+    /// call sites cache findMember() results under it.
+    virtual const void* classKey() const { return nullptr; }
     /// Called when the last reference goes; script classes run Class_Terminate here.
     virtual void lastReleased() { delete this; }
 
@@ -159,7 +162,8 @@ public:
     static Variant fromObject(ScriptObject* o); ///< nullptr gives Nothing
     /// The smallest of Integer, Long, Double that holds v (the rule for literals and results).
     static Variant fromWhole(int64_t v);
-    /// A new array with the given upper bounds (one per dimension), all elements Empty.
+    /// A new array with the given upper bounds (one per dimension), all elements Empty; no bounds
+    /// gives the unallocated array of `Dim a()`.
     static Variant newArray(std::span<const int32_t> upperBounds, bool fixed = false);
     /// A one-dimensional array of the given values.
     static Variant arrayOf(std::vector<Variant> items);
