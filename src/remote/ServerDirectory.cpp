@@ -1,7 +1,7 @@
 #include "remote/ServerDirectory.h"
 
 #include "remote/HttpClient.h"
-#include "remote/IniValue.h"
+#include "remote/IniFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -36,15 +36,22 @@ QString ServerDirectory::pickServer()
 
 void ServerDirectory::loadServerCandidates(const QString& key)
 {
+    const IniFile list = IniFile::load(m_config.path);
     bool isNumber = false;
-    int maxAddr = readIniValue(m_config.path, QStringLiteral("INIT"), QStringLiteral("MAXADDR")).toInt(&isNumber);
+    qint64 maxAddr = list.value(QStringLiteral("INIT"), QStringLiteral("MAXADDR")).toLongLong(&isNumber);
     if (!isNumber)
         maxAddr = 3;
+    // Sections past the last numbered one only empty the path: one such pass is enough, however
+    // large MaxAddr is.
+    qint64 lastNumbered = 0;
+    for (const QString& section : list.sections())
+        lastNumbered = qMax(lastNumbered, section.toLongLong());
+    maxAddr = qMin(maxAddr, lastNumbered + 1);
     m_candidates.clear();
-    for (int n = 1; n <= maxAddr; ++n) {
+    for (qint64 n = 1; n <= maxAddr; ++n) {
         const QString section = QString::number(n);
-        const QString value = readIniValue(m_config.path, section, key);
-        m_servicePath = readIniValue(m_config.path, section, QStringLiteral("WEB.SERVICE"));
+        const QString value = list.value(section, key);
+        m_servicePath = list.value(section, QStringLiteral("WEB.SERVICE"));
         if (!value.isEmpty())
             m_candidates.append(value);
     }
