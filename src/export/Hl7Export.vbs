@@ -59,6 +59,7 @@ Function fmt2(s, toks)
         Loop
         digits = Mid(s, q + 1, k - q - 1)
         used = 0
+        If Len(digits) > 4 Then digits = Left(digits, 4)
         For n = Len(digits) To 1 Step -1
             If CLng(Left(digits, n)) >= 1 And CLng(Left(digits, n)) <= UBound(toks) + 1 Then
                 used = n

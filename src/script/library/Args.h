@@ -40,6 +40,15 @@ inline Variant fromInt(int32_t v)
     return v >= -32768 && v <= 32767 ? Variant::fromInteger(int16_t(v)) : Variant::fromLong(v);
 }
 
+/// A collection property read with arguments (m.SubMatches(1), folder.Files("a.txt")) gives the
+/// collection's default member for those arguments, as the platform's objects do.
+inline Variant indexed(Context& cx, const Variant& collection, Args args)
+{
+    if (args.empty())
+        return collection;
+    return collection.rawObject()->invoke(cx, 0, Invoke::Get, args);
+}
+
 /// Strings a built-in makes are capped so one call cannot exhaust memory (error 14).
 inline void checkLength(int64_t length)
 {

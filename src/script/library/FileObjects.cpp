@@ -37,8 +37,8 @@ const ClassInfo kFolderInfo("Folder", {{"Path", kPath, 0, 0},
                                        {"DateLastAccessed", kDateLastAccessed, 0, 0},
                                        {"ParentFolder", kParentFolder, 0, 0},
                                        {"Delete", kDelete, 0, 1},
-                                       {"Files", kFiles, 0, 0},
-                                       {"SubFolders", kSubFolders, 0, 0},
+                                       {"Files", kFiles, 0, 1},
+                                       {"SubFolders", kSubFolders, 0, 1},
                                        {"IsRootFolder", kIsRootFolder, 0, 0},
                                        {"CreateTextFile", kCreateTextFile, 1, 3}});
 
@@ -125,8 +125,8 @@ Variant Entry::invoke(Context& cx, int id, Invoke kind, std::span<Variant> args)
     case kDateLastAccessed: return Variant::fromDate(serialOf(info.lastRead()));
     case kParentFolder: return info.absoluteDir() == QDir(m_path) ? Variant::nothing() : folderObject(info.absolutePath());
     case kIsRootFolder: return Variant::fromBool(QDir(m_path).isRoot());
-    case kFiles: return Variant::fromObject(new Listing(m_path, false));
-    case kSubFolders: return Variant::fromObject(new Listing(m_path, true));
+    case kFiles: return indexed(cx, Variant::fromObject(new Listing(m_path, false)), args);
+    case kSubFolders: return indexed(cx, Variant::fromObject(new Listing(m_path, true)), args);
     case kDelete:
         if (!(isFolder() ? QDir(m_path).removeRecursively() : QFile::remove(m_path)))
             raise(70);

@@ -121,7 +121,7 @@ Variant FileSystemObject::invoke(Context& cx, int id, Invoke kind, std::span<Var
     case kGetParentFolderName: return Variant(parentFolder(a[0].toString()));
     case kGetAbsolutePathName: return Variant(QFileInfo(nativePath(a[0].toString())).absoluteFilePath());
     case kGetTempName:
-        return Variant(QStringLiteral("rad%1.tmp").arg(QRandomGenerator::global()->bounded(0x100000), 5, 16, QChar(u'0')).toUpper());
+        return Variant(QStringLiteral("rad%1.tmp").arg(QString::number(QRandomGenerator::global()->bounded(0x100000), 16).rightJustified(5, u'0').toUpper()));
     case kGetSpecialFolder:
         if (a[0].toLong() != 2)
             raise(5, QStringLiteral("Only the temporary folder (2) is available to scripts"));

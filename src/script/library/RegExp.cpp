@@ -18,7 +18,7 @@ enum { kValue = 0, kFirstIndex, kLength, kSubMatches };
 const ClassInfo kMatchInfo("IMatch2", {{"Value", kValue, 0, 0},
                                       {"FirstIndex", kFirstIndex, 0, 0},
                                       {"Length", kLength, 0, 0},
-                                      {"SubMatches", kSubMatches, 0, 0}});
+                                      {"SubMatches", kSubMatches, 0, 1}});
 
 enum { kMatchItem = 0, kMatchCount };
 const ClassInfo kMatchesInfo("IMatchCollection2", {{"Item", kMatchItem, 1, 1}, {"Count", kMatchCount, 0, 0}});
@@ -69,16 +69,18 @@ public:
             m_groups.push_back(m.capturedStart(g) < 0 ? Variant() : Variant(m.captured(g)));
     }
 
-    Variant invoke(Context&, int id, Invoke kind, std::span<Variant> args) override
+    Variant invoke(Context& cx, int id, Invoke kind, std::span<Variant> args) override
     {
         if (kind != Invoke::Get)
             raise(450);
         m_info.checkArgs(id, args.size());
+        if (id != kSubMatches && !args.empty())
+            raise(450);
         switch (id) {
         case kValue: return Variant(m_value);
         case kFirstIndex: return Variant::fromLong(m_start);
         case kLength: return Variant::fromLong(int32_t(m_value.size()));
-        default: return Variant::fromObject(new List(kSubMatchesInfo, m_groups));
+        default: return indexed(cx, Variant::fromObject(new List(kSubMatchesInfo, m_groups)), args);
         }
     }
 

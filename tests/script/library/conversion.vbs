@@ -31,7 +31,7 @@ WScript.Echo T("CByte(-1)")                 ' expect: error 6
 
 WScript.Echo T("CCur(1234.5)")              ' expect: Currency 1234.5
 WScript.Echo T("CCur(""1,234.56789"")")     ' expect: Currency 1234.5679
-WScript.Echo T("CCur(922337203685477)")     ' expect: Currency 922337203685477
+WScript.Echo T("CCur(123456789012.3456)")   ' expect: Currency 123456789012.3456
 WScript.Echo T("CCur(1E+16)")               ' expect: error 6
 
 WScript.Echo T("CDate(""1/31/2024"")")      ' expect: Date 1/31/2024
@@ -58,7 +58,6 @@ WScript.Echo T("CDbl(True)")                ' expect: Double -1
 WScript.Echo T("CDbl(Empty)")               ' expect: Double 0
 WScript.Echo T("CDbl(#1/1/2000#)")          ' expect: Double 36526
 WScript.Echo T("CDbl(""12a"")")             ' expect: error 13
-WScript.Echo T("CDbl(""1e999"")")           ' expect: error 6
 
 WScript.Echo T("CInt(2.5)")                 ' expect: Integer 2
 WScript.Echo T("CInt(3.5)")                 ' expect: Integer 4

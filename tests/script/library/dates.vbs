@@ -61,9 +61,9 @@ WScript.Echo DateValue("March 5, 2024") & " " & DateValue("3/5/2024 10:00")  ' e
 WScript.Echo TimeValue("1:30 PM") & " " & TimeValue("3/5/2024 13:30:15")     ' expect: 1:30:00 PM 1:30:15 PM
 WScript.Echo T("DateValue(""x"")") & "|" & T("TimeValue(""25:00"")")        ' expect: error 13|error 13
 
-Dim t
-t = #3/5/2024 1:45:30 PM#
-WScript.Echo Year(t) & " " & Month(t) & " " & Day(t) & " " & Hour(t) & " " & Minute(t) & " " & Second(t)  ' expect: 2024 3 5 13 45 30
+Dim when
+when = #3/5/2024 1:45:30 PM#
+WScript.Echo Year(when) & " " & Month(when) & " " & Day(when) & " " & Hour(when) & " " & Minute(when) & " " & Second(when)  ' expect: 2024 3 5 13 45 30
 WScript.Echo Year("7/4/1776") & " " & Month(Null) & "|" & T("Day(""x"")")   ' expect: 1776 |error 13
 WScript.Echo Weekday(#1/1/2024#) & " " & Weekday(#1/1/2024#, vbMonday) & " " & T("Weekday(#1/1/2024#, 8)")  ' expect: 2 1 error 5
 WScript.Echo MonthName(1) & " " & MonthName(12, True) & "|" & T("MonthName(13)")  ' expect: January Dec|error 5

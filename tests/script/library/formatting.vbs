@@ -32,14 +32,14 @@ WScript.Echo FormatPercent(0.5, 0)                          ' expect: 50%
 WScript.Echo FormatPercent(-0.05, 1)                        ' expect: -5.0%
 WScript.Echo FormatPercent(12.5, 0)                         ' expect: 1,250%
 
-Dim t
-t = #3/5/2024 1:45:30 PM#
-WScript.Echo FormatDateTime(t)                              ' expect: 3/5/2024 1:45:30 PM
-WScript.Echo FormatDateTime(t, vbGeneralDate)               ' expect: 3/5/2024 1:45:30 PM
-WScript.Echo FormatDateTime(t, vbLongDate)                  ' expect: Tuesday, March 5, 2024
-WScript.Echo FormatDateTime(t, vbShortDate)                 ' expect: 3/5/2024
-WScript.Echo FormatDateTime(t, vbLongTime)                  ' expect: 1:45:30 PM
-WScript.Echo FormatDateTime(t, vbShortTime)                 ' expect: 13:45
+Dim when
+when = #3/5/2024 1:45:30 PM#
+WScript.Echo FormatDateTime(when)                              ' expect: 3/5/2024 1:45:30 PM
+WScript.Echo FormatDateTime(when, vbGeneralDate)               ' expect: 3/5/2024 1:45:30 PM
+WScript.Echo FormatDateTime(when, vbLongDate)                  ' expect: Tuesday, March 5, 2024
+WScript.Echo FormatDateTime(when, vbShortDate)                 ' expect: 3/5/2024
+WScript.Echo FormatDateTime(when, vbLongTime)                  ' expect: 1:45:30 PM
+WScript.Echo FormatDateTime(when, vbShortTime)                 ' expect: 13:45
 WScript.Echo FormatDateTime(#3/5/2024#)                     ' expect: 3/5/2024
 WScript.Echo FormatDateTime(#12:05:00 AM#)                  ' expect: 12:05:00 AM
 WScript.Echo FormatDateTime(#12:05:00 AM#, vbShortTime)     ' expect: 00:05
