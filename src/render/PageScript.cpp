@@ -1,6 +1,6 @@
 #include "render/PageScript.h"
 
-#include "remote/FormEncoding.h"
+#include "page/Cp1252.h"
 #include "render/StoredScript.h"
 
 namespace tv::render {
@@ -16,11 +16,11 @@ PageScript getPageScript(const std::function<QString(const QString&)>& getConfig
         stored = getConfigIni(QStringLiteral("SCRIPT"));
     if (stored.contains(QLatin1String("function")) || stored.size() <= kShortestPageScript)
         return {stored, {}};
-    const auto plain = decodeStoredScript(remote::toWindows1252(stored));
+    const auto plain = decodeStoredScript(page::toCp1252(stored));
     if (!plain)
         return {{}, QStringLiteral("The page script stored in the configuration is damaged; "
                                    "synchronise the account to load it again.")};
-    return {remote::fromWindows1252(*plain), {}};
+    return {page::fromCp1252(*plain), {}};
 }
 
 } // namespace tv::render

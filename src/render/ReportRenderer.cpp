@@ -2,7 +2,7 @@
 
 #include "page/PagePrinter.h"
 #include "page/WmfReader.h"
-#include "remote/FormEncoding.h"
+#include "page/Cp1252.h"
 #include "render/PrintOutlet.h"
 #include "render/PrnPage.h"
 #include "render/ReferencePages.h"
@@ -204,7 +204,7 @@ QString ReportRenderer::decodePagePicture(const QString& pageText, int k) const
 
 QString ReportRenderer::savePageText(const QString& name, const QString& text) const
 {
-    return saveFile(name, remote::toWindows1252(text));
+    return saveFile(name, page::toCp1252(text));
 }
 
 QString ReportRenderer::saveFile(const QString& name, const QByteArray& bytes) const

@@ -79,25 +79,11 @@ QByteArray uuEncode(const QByteArray& bytes)
 
 std::optional<QByteArray> uuDecode(const QByteArray& text)
 {
-    if (!text.endsWith("`\r\n"))
-        return std::nullopt;
-    QList<QByteArray> lines = splitCrLf(text.left(text.size() - 3));
-    if (lines.size() == 1 && lines.front().isEmpty())
-        lines.clear();
-    else if (lines.isEmpty() || !lines.back().isEmpty())
-        return std::nullopt;
-    else
-        lines.removeLast();
     QByteArray out;
-    for (qsizetype l = 0; l < lines.size(); ++l) {
-        const QByteArray& line = lines[l];
-        if (line.isEmpty())
-            return std::nullopt;
-        const int count = uuValue(line[0]);
-        const bool last = l + 1 == lines.size();
-        if (count <= 0 || count > kBytesPerLine || (!last && count != kBytesPerLine) ||
-            line.size() != uuLineLength(count))
-            return std::nullopt;
+    for (const QByteArray& line : splitCrLf(text)) {
+        const int count = line.isEmpty() ? -1 : uuValue(line[0]);
+        if (count <= 0 || line.size() != uuLineLength(count))
+            break;
         for (int i = 0; i < count; i += 3) {
             const int n = std::min(3, count - i);
             unsigned group = 0;
@@ -111,6 +97,9 @@ std::optional<QByteArray> uuDecode(const QByteArray& text)
                 out.append(char((group >> (16 - 8 * k)) & 0xFF));
         }
     }
+    // Exactly the encoder's form: full lines, the closing back-quote line, no stray bits or text.
+    if (uuEncode(out) != text)
+        return std::nullopt;
     return out;
 }
 
@@ -129,17 +118,11 @@ QByteArray base64Lines(const QByteArray& bytes)
 
 std::optional<QByteArray> base64LinesDecode(const QByteArray& text)
 {
-    const QList<QByteArray> lines = splitCrLf(text);
-    QByteArray flat;
-    for (qsizetype l = 0; l < lines.size(); ++l) {
-        const bool last = l + 1 == lines.size();
-        if ((!last && lines[l].size() != kBase64LineLength) || (last && lines.size() > 1 && lines[l].isEmpty()))
-            return std::nullopt;
-        flat.append(lines[l]);
-    }
+    QByteArray flat = text;
+    flat.replace("\r\n", QByteArray());
     auto decoded = QByteArray::fromBase64Encoding(flat, QByteArray::AbortOnBase64DecodingErrors);
-    // Qt also takes missing padding; the stored form always pads.
-    if (!decoded || flat.size() % 4 != 0)
+    // Exactly the encoder's form: 76-character lines, padding, no line break after the last.
+    if (!decoded || base64Lines(decoded.decoded) != text)
         return std::nullopt;
     return decoded.decoded;
 }
