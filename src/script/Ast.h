@@ -37,6 +37,7 @@ struct Expr {
     explicit Expr(Kind k) : kind(k) {}
     virtual ~Expr() = default;
     Kind kind;
+    int height = 1; ///< of the subtree: bounded by the parser, so evaluating it cannot exhaust the stack
     int line = 0;
     int column = 0;
 };

@@ -11,7 +11,9 @@ namespace {
 
 thread_local Context* t_current = nullptr;
 
-constexpr size_t kStackMargin = 512 * 1024;
+// Scripts may use up to kStackBudget of the thread's stack, never the last kStackMargin of it.
+constexpr size_t kStackBudget = 3 * 1024 * 1024;
+constexpr size_t kStackMargin = 256 * 1024;
 constexpr int kTimeoutError = 1;
 
 const QString kRuntimeSource = QStringLiteral("Microsoft VBScript runtime error");
@@ -127,13 +129,13 @@ public:
             e.m_deadline = std::chrono::steady_clock::now() + e.m_timeout;
             e.m_errorPlace = {};
             char* here = static_cast<char*>(__builtin_frame_address(0));
-            e.m_stackFloor = here - 1024 * 1024;
+            e.m_stackFloor = here - kStackBudget;
             pthread_attr_t attr;
             if (pthread_getattr_np(pthread_self(), &attr) == 0) {
                 void* addr = nullptr;
                 size_t size = 0;
-                if (pthread_attr_getstack(&attr, &addr, &size) == 0 && size > 2 * kStackMargin)
-                    e.m_stackFloor = static_cast<char*>(addr) + kStackMargin;
+                if (pthread_attr_getstack(&attr, &addr, &size) == 0)
+                    e.m_stackFloor = std::max(e.m_stackFloor, static_cast<char*>(addr) + kStackMargin);
                 pthread_attr_destroy(&attr);
             }
         }

@@ -4,7 +4,8 @@ namespace tv::script {
 
 namespace {
 
-constexpr int kMaxDepth = 200;
+constexpr int kMaxDepth = 200;   // nested blocks, parentheses and argument lists
+constexpr int kMaxHeight = 1000; // of an expression tree (long operator and call chains)
 
 const char* const kReserved[] = {"and",   "byref",   "byval",    "call",    "case",   "class", "const", "dim",
                                  "do",    "each",    "else",     "elseif",  "empty",  "end",   "eqv",   "erase",
@@ -93,6 +94,15 @@ ExprPtr Parser::parseExpression(const QString& text, CompileError& error)
         error = p.m_error;
         return nullptr;
     }
+}
+
+void Parser::measure(Expr& node, std::initializer_list<const Expr*> children)
+{
+    for (const Expr* c : children)
+        if (c)
+            node.height = std::max(node.height, c->height + 1);
+    if (node.height > kMaxHeight)
+        failAt(28, peek());
 }
 
 void Parser::fail(int number)
@@ -926,6 +936,7 @@ ExprPtr Parser::parseBinaryLevel(int level)
             b->right = parseUnary(level);
         else
             b->right = parseBinaryLevel(level + 1);
+        measure(*b, {b->left.get(), b->right.get()});
         left = std::move(b);
     }
 }
@@ -941,6 +952,7 @@ ExprPtr Parser::parseUnary(int level)
         auto u = make<UnaryExpr>(t);
         u->isNot = true;
         u->operand = isKeyword("not") ? parseUnary(level) : parseBinaryLevel(level);
+        measure(*u, {u->operand.get()});
         result = std::move(u);
     } else if (!m_seed && (isOp("-") || isOp("+"))) {
         const bool negate = isOp("-");
@@ -951,6 +963,7 @@ ExprPtr Parser::parseUnary(int level)
         } else {
             auto u = make<UnaryExpr>(t);
             u->operand = std::move(operand);
+            measure(*u, {u->operand.get()});
             result = std::move(u);
         }
     } else {
@@ -964,6 +977,7 @@ ExprPtr Parser::parseUnary(int level)
             } else {
                 b->right = parsePrimary();
             }
+            measure(*b, {b->left.get(), b->right.get()});
             result = std::move(b);
         }
     }
@@ -989,6 +1003,7 @@ ExprPtr Parser::parsePrimary()
             auto paren = make<ParenExpr>(advance());
             paren->inner = parseExpr();
             expectOp(")", 1006);
+            measure(*paren, {paren->inner.get()});
             return parsePostfix(std::move(paren));
         }
         if (t.text == QLatin1String("."))
@@ -1062,12 +1077,16 @@ ExprPtr Parser::parsePostfix(ExprPtr base)
             parseArgs(call->args, ")");
             --m_depth;
             expectOp(")", 1006);
+            measure(*call, {call->callee.get()});
+            for (const auto& a : call->args)
+                measure(*call, {a.get()});
             base = std::move(call);
         } else if (isOp(".") && !t.spaceBefore) {
             advance();
             auto m = make<MemberExpr>(t);
             m->object = std::move(base);
             m->name = expectMemberName();
+            measure(*m, {m->object.get()});
             base = std::move(m);
         } else {
             return base;

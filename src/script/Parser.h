@@ -20,6 +20,8 @@ private:
     explicit Parser(std::vector<Token> tokens) : m_tokens(std::move(tokens)) {}
     static bool tokenize(const QString& text, std::vector<Token>& tokens, CompileError& error);
 
+    /// Sets the node's height from its children; a compile error beyond the limit.
+    void measure(Expr& node, std::initializer_list<const Expr*> children);
     [[noreturn]] void fail(int number);
     [[noreturn]] void failAt(int number, const Token& at);
     const Token& peek(int ahead = 0) const;

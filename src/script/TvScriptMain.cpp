@@ -135,10 +135,6 @@ int main(int argc, char** argv)
     if (const char* ms = std::getenv("TVSCRIPT_TIMEOUT_MS"))
         engine.setTimeout(std::chrono::milliseconds(std::atoll(ms)));
     engine.addObject(QStringLiteral("WScript"), Ref<ScriptObject>(new WScript(path)), false);
-    engine.setMessageBoxHandler([](const QString& prompt, int, const QString&) {
-        std::printf("%s\n", prompt.toUtf8().constData());
-        return 1;
-    });
     try {
         if (engine.addCode(text))
             return 0;
