@@ -1,6 +1,8 @@
 #include "page/PageFonts.h"
 
 #include <QFontMetricsF>
+#include <QHash>
+#include <array>
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -55,9 +57,22 @@ QFont qFontFor(const OpFont& font)
 }
 
 struct FontMeasure::Impl {
-    explicit Impl(const OpFont& font) : metrics(qFontFor(font)), empty(font.height <= 0) {}
+    explicit Impl(const OpFont& font) : metrics(qFontFor(font)), empty(font.height <= 0) { latin.fill(-1); }
+    double advance(QChar c)
+    {
+        if (c.unicode() < latin.size()) {
+            double& a = latin[c.unicode()];
+            if (a < 0)
+                a = metrics.horizontalAdvance(c);
+            return a;
+        }
+        const auto it = other.constFind(c.unicode());
+        return it != other.cend() ? *it : *other.insert(c.unicode(), metrics.horizontalAdvance(c));
+    }
     QFontMetricsF metrics;
     bool empty;
+    std::array<double, 256> latin;
+    QHash<char16_t, double> other;
 };
 
 FontMeasure::FontMeasure(const OpFont& font) : m_impl(std::make_unique<Impl>(font)) {}
@@ -67,9 +82,25 @@ FontMeasure& FontMeasure::operator=(FontMeasure&&) noexcept = default;
 
 int FontMeasure::width(const QString& text) const
 {
-    if (m_impl->empty || text.isEmpty())
+    if (m_impl->empty)
         return 0;
-    return int(std::lround(m_impl->metrics.horizontalAdvance(text)));
+    double sum = 0;
+    for (QChar c : text)
+        sum += m_impl->advance(c);
+    return int(std::lround(sum));
+}
+
+qsizetype FontMeasure::fitLength(const QString& text, int room) const
+{
+    if (m_impl->empty)
+        return text.size();
+    double sum = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        sum += m_impl->advance(text[i]);
+        if (std::lround(sum) > room)
+            return i;
+    }
+    return text.size();
 }
 
 int FontMeasure::height() const

@@ -31,7 +31,8 @@ OpFont opFontFor(const FontSpec& spec, int dpi);
 /// The QFont that draws and measures `font` (pixel size = em height, unhinted, no kerning).
 QFont qFontFor(const OpFont& font);
 
-/// Measures text in one font; widths and heights in the font's units, rounded.
+/// Measures text in one font; widths and heights in the font's units, rounded. Widths are sums of
+/// cached character advances: with kerning off that equals the shaped width and keeps layout fast.
 class FontMeasure {
 public:
     explicit FontMeasure(const OpFont& font);
@@ -40,6 +41,8 @@ public:
     FontMeasure& operator=(FontMeasure&&) noexcept;
 
     int width(const QString& text) const;
+    /// The length of the longest prefix of `text` whose width does not exceed `room`.
+    qsizetype fitLength(const QString& text, int room) const;
     int height() const; ///< ascent + descent (the height of a line of text)
     double ascent() const;
 

@@ -15,17 +15,7 @@ bool isBreak(QChar c)
 
 TextCut cutText(const QString& text, int room, const FontMeasure& measure, bool dropSpace)
 {
-    // Longest prefix that fits, by halving the range of lengths.
-    qsizetype lo = 1;
-    qsizetype hi = text.size();
-    while (lo < hi) {
-        const qsizetype mid = (lo + hi + 1) / 2;
-        if (measure.width(text.left(mid)) <= room)
-            lo = mid;
-        else
-            hi = mid - 1;
-    }
-    qsizetype len = std::min(lo, text.size());
+    qsizetype len = std::min(std::max<qsizetype>(measure.fitLength(text, room), 1), text.size());
     if (len >= text.size())
         return {text, {}};
     if (isBreak(text[len])) {
