@@ -46,4 +46,25 @@ bool createFirebirdDatabase(const QString& location, const QString& user, const 
     return true;
 }
 
+bool setForcedWrites(const QString& location, const QString& user, const QString& password, bool on,
+                     QString* error)
+{
+    const QByteArray name = user.toUtf8();
+    const QByteArray secret = password.toUtf8();
+    QByteArray dpb(1, char(isc_dpb_version1));
+    dpb.append(char(isc_dpb_user_name)).append(char(name.size())).append(name);
+    dpb.append(char(isc_dpb_password)).append(char(secret.size())).append(secret);
+    dpb.append(char(isc_dpb_force_write)).append(char(1)).append(char(on ? 1 : 0));
+    const QByteArray path = location.toLocal8Bit();
+    ISC_STATUS_ARRAY status{};
+    isc_db_handle db = 0;
+    if (isc_attach_database(status, short(path.size()), path.constData(), &db, short(dpb.size()), dpb.constData())) {
+        if (error)
+            *error = statusText(status);
+        return false;
+    }
+    isc_detach_database(status, &db);
+    return true;
+}
+
 } // namespace tv::store

@@ -11,4 +11,9 @@ namespace tv::store {
 /// with the engine's message when the file cannot be created.
 bool createFirebirdDatabase(const QString& location, const QString& user, const QString& password, QString* error);
 
+/// Switches the engine's synchronous writes of the database at `location` on or off. Off is
+/// only for building a new, still empty database, where a crash loses nothing.
+bool setForcedWrites(const QString& location, const QString& user, const QString& password, bool on,
+                     QString* error);
+
 } // namespace tv::store
