@@ -1,0 +1,62 @@
+#include "intake/ChannelStore.h"
+
+#include "store/InTransaction.h"
+
+namespace tv::intake {
+
+StoreOutcome storeChannelRows(store::Connection& db, store::Channel channel, const remote::Rowset& rows,
+                              const QDateTime& batch)
+{
+    const store::ChannelNames& names = store::channelNames(channel);
+    StoreOutcome outcome;
+    int stored = 0;
+    const bool ok = store::inTransaction(db, &outcome.error, [&](QString* error) {
+        for (int row = 0; row < rows.rows.size(); ++row) {
+            if (!store::succeeded(db.executeProcedure(names.addPatient, patientValues(rows, row, batch)), error) ||
+                !store::succeeded(db.executeProcedure(names.addReport, reportValues(rows, row, names.carriesHl7)),
+                                  error))
+                return false;
+            ++stored;
+        }
+        return true;
+    });
+    outcome.stored = ok ? stored : 0;
+    return outcome;
+}
+
+StoreOutcome storeRequestedCopy(store::Connection& db, store::Channel channel, const remote::Rowset& rows, int row,
+                                const QDateTime& batch)
+{
+    const store::ChannelNames& names = store::channelNames(channel);
+    const QList<QVariant> header = patientValues(rows, row, batch, AbsentPrinted::Null);
+    QList<QVariant> report = reportValues(rows, row, names.carriesHl7);
+    if (!names.carriesHl7)
+        report[2] = report.at(2).toString() + QLatin1String("\r\n");
+    StoreOutcome outcome;
+    const bool ok = store::inTransaction(db, &outcome.error, [&](QString* error) {
+        if (!store::succeeded(db.executeProcedure(names.addPatient, header), error) ||
+            !store::succeeded(db.executeProcedure(names.addReport, report), error))
+            return false;
+        // The reference channel sets no printed time.
+        return names.carriesHl7 ||
+               store::succeeded(db.execute(QStringLiteral("UPDATE %1 SET PRINTED=? WHERE LABID=? and GENERICCODE=?")
+                                               .arg(names.table),
+                                           {header.at(16), header.at(0), header.at(13)}),
+                                error);
+    });
+    outcome.stored = ok ? 1 : 0;
+    return outcome;
+}
+
+bool newestStoredProcess(store::Connection& db, store::Channel channel, QDateTime* newest, QString* error)
+{
+    const store::QueryResult answer =
+        db.select(QStringLiteral("select max(process) as aMaxDate from %1").arg(store::channelNames(channel).table));
+    if (!store::succeeded(answer, error))
+        return false;
+    const QVariant value = answer.rows.rows.isEmpty() ? QVariant() : answer.rows.rows.first().value(0);
+    *newest = value.isNull() ? QDateTime() : value.toDateTime();
+    return true;
+}
+
+} // namespace tv::intake
