@@ -1,0 +1,2 @@
+x = 1
+y = (1 + 2                                         ' expect compile error
