@@ -28,7 +28,7 @@ PageStatus PagePrinter::writeRow(const QString& text)
         texts << (i < cells.size() ? cells[i] : QString());
     const int inner = (m_device.dpiX / 300) * 9;
 
-    for (;;) {
+    for (bool firstLine = true;; firstLine = false) {
         int x = textArea().left();
         bool more = false;
         for (int i = 0; i < columns; ++i) {
@@ -49,7 +49,10 @@ PageStatus PagePrinter::writeRow(const QString& text)
                 m_measure.reset();
                 t.remove(0, 1);
             }
-            t = expandMacros(t);
+            // Once per cell: a remainder was expanded already, and expanding again would let a
+            // title holding "{$TITLE}" grow the cell forever.
+            if (firstLine)
+                t = expandMacros(t);
 
             const int width = m_device.lx(std::abs(column.width));
             TextCut cut = cutText(t, width, measure(), false);

@@ -145,6 +145,15 @@ TEST_F(TableRowTest, macros_expand_in_cells)
     }
 }
 
+TEST_F(TableRowTest, macros_expand_once_per_cell)
+{
+    // A title naming a macro must not make a wrapped cell grow on every physical line.
+    printer.setTitle(QStringLiteral("{$TITLE}{$TITLE}"));
+    printer.setTableFormat(QStringLiteral("<0.5"));
+    ASSERT_TRUE(printer.writeTableRow(QStringLiteral("{$TITLE}")).ok());
+    EXPECT_EQ(textsOf(lastPage()), (std::vector<TextAt>{{"{$TIT", 84, 75}, {"LE}{$", 84, 117}, {"TITLE", 84, 159}, {"}", 84, 201}}));
+}
+
 TEST_F(TableRowTest, a_row_format_applies_to_one_row_only)
 {
     printer.setTableFormat(QStringLiteral("<1"));
