@@ -63,6 +63,8 @@ bool LabDatabase::open(const QString& dataDir, const LabClock& clock, QString* e
                  QStringLiteral("SELECT RDB$SET_CONTEXT('USER_SESSION', 'LAB_NOW', '%1') FROM RDB$DATABASE").arg(now),
                  error))
             return false;
+        query.next(); // the function runs when its row is fetched
+        query.finish();
     }
     return true;
 }
