@@ -1,0 +1,51 @@
+// tallyvane: the program's operations without a window. Global option --app-folder DIR (or the
+// TALLYVANE_HOME variable) picks the installation; the program's own folder is the default.
+#include "cli/CommandTable.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+using namespace tv::cli;
+
+namespace {
+
+void printUsage(QTextStream& err)
+{
+    err << "usage: tallyvane [--app-folder DIR] COMMAND [ARGS]" << Qt::endl;
+    for (const Command& command : allCommands())
+        err << "  " << command.usage << Qt::endl;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication app(argc, argv);
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    QStringList args = app.arguments().mid(1);
+
+    QString folder = qEnvironmentVariable("TALLYVANE_HOME");
+    if (!args.isEmpty() && (args.first() == QLatin1String("--app-folder") || args.first() == QLatin1String("-a"))) {
+        if (args.size() < 2) {
+            err << "tallyvane: --app-folder needs a folder" << Qt::endl;
+            return 2;
+        }
+        folder = args.at(1);
+        args = args.mid(2);
+    }
+    if (folder.isEmpty())
+        folder = QCoreApplication::applicationDirPath();
+    if (args.isEmpty() || args.first() == QLatin1String("--help")) {
+        printUsage(err);
+        return args.isEmpty() ? 2 : 0;
+    }
+    const Command* command = findCommand(args.first());
+    if (!command) {
+        err << "tallyvane: unknown command \"" << args.first() << "\"" << Qt::endl;
+        printUsage(err);
+        return 2;
+    }
+    CommandContext context{QDir(folder).absolutePath() + QLatin1Char('/'), args.mid(1), out, err};
+    return command->run(context);
+}
