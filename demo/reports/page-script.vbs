@@ -9,6 +9,8 @@ Const LAB_CONTACT = "Client Services (800) 555-0142  -  CLIA 05D0998877"
 Const LAB_DIRECTOR = "Laboratory Director: Helen M. Castellanos, MD, PhD"
 Const BODY_FONT = "Arial,9,*,*"
 Const RESULT_FORMAT = "<2.45|^1.0|^0.45|<1.0|<1.55|>1.05"
+Const TEXT_RESULT_FORMAT = "<2.45|<4.0|>1.05"
+Const HEADER_BACK = "?$E8E0D8?#"
 
 ' Report values: set by each report program, read here and by the export program.
 Dim LABID, EXLABID, PNAME, BDATE, BDATE1, AGE, SEX, PHYSICIAN, ACCOUNT, CLIENT
@@ -57,7 +59,9 @@ Sub OnNewPage()
     DrawFooter
     Font BODY_FONT
     PrintCols "~" & PageCaption() & "|~Page {$PAGE}", "<5.5|>2.0"
-    PrintCols "?$E8E0D8?#TEST|?$E8E0D8?#RESULT|?$E8E0D8?#FLAG|?$E8E0D8?#UNITS|?$E8E0D8?#REFERENCE RANGE|?$E8E0D8?#PREVIOUS", RESULT_FORMAT
+    ' The last, empty column clears the header's background before the page's text continues.
+    PrintCols HEADER_BACK & "TEST|" & HEADER_BACK & "RESULT|" & HEADER_BACK & "FLAG|" & HEADER_BACK & "UNITS|" _
+        & HEADER_BACK & "REFERENCE RANGE|" & HEADER_BACK & "PREVIOUS|~", RESULT_FORMAT & "|<0"
     Font CurrentFont
 End Sub
 
@@ -144,7 +148,11 @@ Sub PrintResults()
             PrintCols "?$F4ECE4?#" & Mid(lines(i), 2), "<7.5"
         Else
             f = Split(lines(i) & "||||||||||", "|")
-            PrintTable ResultRow(f)
+            If Len(f(2)) > 12 Then
+                PrintCols TextResultRow(f), TEXT_RESULT_FORMAT
+            Else
+                PrintTable ResultRow(f)
+            End If
             If Trim(f(9)) <> "" Then PrintCols "~|!" & f(9), "<0.3|<7.2"
         End If
     Next
@@ -159,6 +167,17 @@ Function ResultRow(f)
     name = f(0)
     If f(7) = "C" Then name = name & " (corrected)"
     ResultRow = "~" & name & "|" & back & style & f(2) & "|" & back & style & f(1) & "|~" & f(3) & "|~" & f(4) & "|~" & f(5)
+End Function
+
+' A text result (an organism, a remark) too wide for the result column spans the columns after it.
+Function TextResultRow(f)
+    Dim back, style, flag
+    back = FlagBackground(f(1))
+    style = "~"
+    flag = ""
+    If back <> "" Then style = "#"
+    If Trim(f(1)) <> "" Then flag = "  (" & Trim(f(1)) & ")"
+    TextResultRow = "~" & f(0) & "|" & back & style & f(2) & flag & "|~" & f(5)
 End Function
 
 Function FlagBackground(flag)

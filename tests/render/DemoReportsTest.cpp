@@ -25,7 +25,7 @@ const DemoReport kReports[] = {
      "OBX|7|NM|2823-3^Potassium||6.4|mmol/L|3.5-5.2|HH|||F|||||MT0388"},
     {"lipid.vbs", 1, "OKAFOR BELL, GRACE ADAEZE", "236", "52", "OBX|3|NM|2085-9^HDL Cholesterol||52|mg/dL|>39||||F"},
     {"urinalysis.vbs", 1, "CHEN MORALES, LILY ROSE", "Positive", "1.021",
-     "OBX|10|TX|5802-4^Nitrite||Positive|||A|||F|||||MT0519"},
+     "OBX|10|TX|5802-4^Nitrite||Positive||Negative|A|||F|||||MT0519"},
     {"culture.vbs", 2, "HALVORSEN DIAZ, PETER JOHN", ">=4", "Negative", ""},
 };
 
