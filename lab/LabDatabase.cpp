@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <ibase.h>
 
 namespace tv::lab {
 
@@ -21,6 +22,18 @@ bool run(QSqlQuery& query, const QString& sql, QString* error)
         return true;
     *error = QStringLiteral("%1\n  in: %2").arg(query.lastError().text(), sql.left(200));
     return false;
+}
+
+// A stand-in service need not wait for the disk on every commit; the setting lives in the file.
+void turnOffForcedWrites(const QString& path)
+{
+    const QByteArray location = path.toLocal8Bit();
+    const char dpb[] = {isc_dpb_version1, isc_dpb_force_write, 1, 0, isc_dpb_user_name, 6, 'S', 'Y', 'S', 'D', 'B',
+                        'A'};
+    ISC_STATUS_ARRAY status{};
+    isc_db_handle db = 0;
+    if (isc_attach_database(status, 0, location.constData(), &db, sizeof dpb, dpb) == 0)
+        isc_detach_database(status, &db);
 }
 
 } // namespace
@@ -39,6 +52,8 @@ bool LabDatabase::open(const QString& dataDir, const LabClock& clock, QString* e
     const bool fresh = !QFileInfo::exists(path);
     if (fresh && !tv::store::createFirebirdDatabase(path, QLatin1String(user), QLatin1String(password), error))
         return false;
+    if (fresh)
+        turnOffForcedWrites(path);
 
     m_connection = QStringLiteral("tallyvane-lab");
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_connection);
