@@ -25,7 +25,8 @@ void layOutReport(PagePrinter& p)
         p.setFont(heading);
         p.writeLine(QStringLiteral("TALLYVANE REFERENCE LABORATORY"));
         p.setFont(body);
-        p.writeTableRow(QStringLiteral("#Test|Result|Units|Reference|Page {$PAGE}"), QStringLiteral("<2.5|>1.2|<1|^1.8|>1"));
+        p.writeTableRow(QStringLiteral("#Test|Result|Units|Reference|Page {$PAGE}"),
+                        QStringLiteral("<2.5|>1.2|<1|^1.8|>1"));
         p.canvas().setPenWidth(3);
         p.canvas().moveTo({p.textArea().left(), p.textArea().top() + p.cursorY()});
         p.canvas().lineTo({p.textArea().right(), p.textArea().top() + p.cursorY()});
@@ -59,8 +60,7 @@ void BM_LayOutTwoPageReport(benchmark::State& state)
         layOutReport(printer);
         benchmark::DoNotOptimize(printer.pageCount());
     }
-    if (printer.pageCount() != 2)
-        state.SkipWithError("the report is not two pages long");
+    if (printer.pageCount() != 2) state.SkipWithError("the report is not two pages long");
     state.counters["pages"] = printer.pageCount();
 }
 BENCHMARK(BM_LayOutTwoPageReport)->Unit(benchmark::kMicrosecond);

@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     using namespace tv::page;
     const WmfReadResult read = readWmf(QByteArrayView(reinterpret_cast<const char*>(data), qsizetype(size)));
-    if (!read.picture)
-        return 0;
+    if (!read.picture) return 0;
     PageOp op;
     op.kind = OpKind::Picture;
     op.from = {0, 0};

@@ -24,8 +24,7 @@ QByteArray toCp1252(const QString& text)
             byte = char(u);
         } else {
             for (int i = 0; i < 32; ++i) {
-                if (kHigh[i] == u && u != 0)
-                    byte = char(0x80 + i);
+                if (kHigh[i] == u && u != 0) byte = char(0x80 + i);
             }
         }
         out.append(byte);

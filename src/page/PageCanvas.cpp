@@ -79,8 +79,7 @@ void PageCanvas::roundRect(QPoint a, QPoint b, QSize corner)
 
 void PageCanvas::textOut(QPoint topLeft, const QString& text)
 {
-    if (text.isEmpty())
-        return;
+    if (text.isEmpty()) return;
     PageOp op;
     op.kind = OpKind::Text;
     op.from = topLeft;

@@ -10,10 +10,8 @@ int roundHalfEven(double value)
     // Clamped so absurd inputs (a script's width of 1e12 inches) cannot overflow the cast.
     constexpr double lo = std::numeric_limits<int>::min() / 2;
     constexpr double hi = std::numeric_limits<int>::max() / 2;
-    if (!(value > lo))
-        return int(lo);
-    if (value > hi)
-        return int(hi);
+    if (!(value > lo)) return int(lo);
+    if (value > hi) return int(hi);
     return int(std::nearbyint(value)); // the default rounding mode is to nearest, ties to even
 }
 

@@ -13,10 +13,10 @@ int roundHalfEven(double value);
 struct PageDevice {
     int dpiX = 300;
     int dpiY = 300;
-    double paperWidth = 8.5;  ///< inches
+    double paperWidth = 8.5;   ///< inches
     double paperHeight = 11.0; ///< inches
-    double offsetLeft = 0.25; ///< unprintable offset at the left (and right), inches
-    double offsetTop = 0.25;  ///< unprintable offset at the top (and bottom), inches
+    double offsetLeft = 0.25;  ///< unprintable offset at the left (and right), inches
+    double offsetTop = 0.25;   ///< unprintable offset at the top (and bottom), inches
 
     /// 300 dpi, 8.5 x 11 in, 0.25 in offsets: used without a usable printer.
     static PageDevice fallback() { return {}; }

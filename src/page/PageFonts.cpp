@@ -2,8 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QHash>
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 
@@ -15,16 +15,13 @@ QString physicalFamily(const QString& name)
         const char* name;
         const char* face;
     } kFaces[] = {
-        {"courier new", "Liberation Mono"},      {"courier", "Liberation Mono"},
-        {"times new roman", "Liberation Serif"}, {"times", "Liberation Serif"},
-        {"arial", "Liberation Sans"},            {"helvetica", "Liberation Sans"},
-        {"ms sans serif", "Liberation Sans"},    {"tahoma", "Liberation Sans"},
-        {"verdana", "Liberation Sans"},
+        {"courier new", "Liberation Mono"},   {"courier", "Liberation Mono"}, {"times new roman", "Liberation Serif"},
+        {"times", "Liberation Serif"},        {"arial", "Liberation Sans"},   {"helvetica", "Liberation Sans"},
+        {"ms sans serif", "Liberation Sans"}, {"tahoma", "Liberation Sans"},  {"verdana", "Liberation Sans"},
     };
     const QString key = name.trimmed().toLower();
     for (const auto& f : kFaces) {
-        if (key == QLatin1String(f.name))
-            return QLatin1String(f.face);
+        if (key == QLatin1String(f.name)) return QLatin1String(f.face);
     }
     return name;
 }
@@ -62,8 +59,7 @@ struct FontMeasure::Impl {
     {
         if (c.unicode() < latin.size()) {
             double& a = latin[c.unicode()];
-            if (a < 0)
-                a = metrics.horizontalAdvance(c);
+            if (a < 0) a = metrics.horizontalAdvance(c);
             return a;
         }
         const auto it = other.constFind(c.unicode());
@@ -82,8 +78,7 @@ FontMeasure& FontMeasure::operator=(FontMeasure&&) noexcept = default;
 
 int FontMeasure::width(const QString& text) const
 {
-    if (m_impl->empty)
-        return 0;
+    if (m_impl->empty) return 0;
     double sum = 0;
     for (QChar c : text)
         sum += m_impl->advance(c);
@@ -92,13 +87,11 @@ int FontMeasure::width(const QString& text) const
 
 qsizetype FontMeasure::fitLength(const QString& text, int room) const
 {
-    if (m_impl->empty)
-        return text.size();
+    if (m_impl->empty) return text.size();
     double sum = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         sum += m_impl->advance(text[i]);
-        if (std::lround(sum) > room)
-            return i;
+        if (std::lround(sum) > room) return i;
     }
     return text.size();
 }

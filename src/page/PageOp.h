@@ -36,10 +36,10 @@ enum TextAlign { AlignTopLeft = 0, AlignRight = 2, AlignCentre = 6, AlignBottom 
 
 struct PageOp {
     OpKind kind = OpKind::Text;
-    QPoint from;      ///< text: reference point; line: start; shapes, bitmaps, pictures: first corner
-    QPoint to;        ///< line: end; shapes, bitmaps, pictures: opposite corner (exclusive)
-    QSize corner;     ///< round rectangle: width and height of the corner ellipse
-    QPolygon points;  ///< polyline, polygon
+    QPoint from;     ///< text: reference point; line: start; shapes, bitmaps, pictures: first corner
+    QPoint to;       ///< line: end; shapes, bitmaps, pictures: opposite corner (exclusive)
+    QSize corner;    ///< round rectangle: width and height of the corner ellipse
+    QPolygon points; ///< polyline, polygon
     QString text;
     int textAlign = AlignTopLeft;
     OpFont font;

@@ -14,8 +14,7 @@ namespace {
 
 QPen penFor(const PageOp& op)
 {
-    if (op.penNull)
-        return Qt::NoPen;
+    if (op.penNull) return Qt::NoPen;
     QPen pen(resolveColour(op.penColour));
     // A pen of one dot or less stays one device pixel wide at every zoom, as on the printer.
     pen.setWidth(op.penWidth > 1 ? op.penWidth : 0);
@@ -83,8 +82,7 @@ void playOps(QPainter& painter, const std::vector<PageOp>& ops)
             painter.drawImage(box, op.image);
             break;
         case OpKind::Picture:
-            if (op.picture)
-                playPicture(painter, *op.picture, box);
+            if (op.picture) playPicture(painter, *op.picture, box);
             break;
         }
     }
@@ -92,8 +90,7 @@ void playOps(QPainter& painter, const std::vector<PageOp>& ops)
 
 void playPicture(QPainter& painter, const WmfPicture& picture, const QRectF& target)
 {
-    if (picture.windowExtent.width() == 0 || picture.windowExtent.height() == 0)
-        return;
+    if (picture.windowExtent.width() == 0 || picture.windowExtent.height() == 0) return;
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(target.width() / picture.windowExtent.width(), target.height() / picture.windowExtent.height());
@@ -104,8 +101,7 @@ void playPicture(QPainter& painter, const WmfPicture& picture, const QRectF& tar
 
 QImage renderPage(const PageDocument& doc, int number, double dpi)
 {
-    if (number < 1 || number > doc.pageCount())
-        return {};
+    if (number < 1 || number > doc.pageCount()) return {};
     const QSize dots = doc.device.pageSizeDots();
     const double sx = dpi / doc.device.dpiX;
     const double sy = dpi / doc.device.dpiY;
@@ -123,32 +119,26 @@ QImage renderPage(const PageDocument& doc, int number, double dpi)
 QString savePagePng(const PageDocument& doc, int number, double dpi, const QString& path)
 {
     const QImage image = renderPage(doc, number, dpi);
-    if (image.isNull())
-        return QStringLiteral("PageNumber must be between 1 and %1").arg(doc.pageCount());
-    if (!image.save(path, "PNG"))
-        return QStringLiteral("Cannot write the picture file %1").arg(path);
+    if (image.isNull()) return QStringLiteral("PageNumber must be between 1 and %1").arg(doc.pageCount());
+    if (!image.save(path, "PNG")) return QStringLiteral("Cannot write the picture file %1").arg(path);
     return {};
 }
 
 QString saveDocumentPdf(const PageDocument& doc, const QString& path)
 {
-    if (doc.pages.empty())
-        return QStringLiteral("The document has no pages");
+    if (doc.pages.empty()) return QStringLiteral("The document has no pages");
     const PageDevice& d = doc.device;
     QPdfWriter writer(path);
     writer.setResolution(d.dpiX);
     writer.setTitle(doc.title);
     writer.setCreator(QStringLiteral("Tallyvane Results"));
-    writer.setPageLayout(QPageLayout(QPageSize(QSizeF(d.paperWidth, d.paperHeight), QPageSize::Inch),
-                                     QPageLayout::Portrait,
-                                     QMarginsF(d.offsetLeft, d.offsetTop, d.offsetLeft, d.offsetTop),
-                                     QPageLayout::Inch));
+    writer.setPageLayout(
+        QPageLayout(QPageSize(QSizeF(d.paperWidth, d.paperHeight), QPageSize::Inch), QPageLayout::Portrait,
+                    QMarginsF(d.offsetLeft, d.offsetTop, d.offsetLeft, d.offsetTop), QPageLayout::Inch));
     QPainter painter;
-    if (!painter.begin(&writer))
-        return QStringLiteral("Cannot write the PDF file %1").arg(path);
+    if (!painter.begin(&writer)) return QStringLiteral("Cannot write the PDF file %1").arg(path);
     for (size_t i = 0; i < doc.pages.size(); ++i) {
-        if (i > 0)
-            writer.newPage();
+        if (i > 0) writer.newPage();
         playOps(painter, doc.pages[i].ops);
     }
     painter.end();

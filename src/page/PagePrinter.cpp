@@ -42,12 +42,10 @@ void PagePrinter::beginDoc()
 
 void PagePrinter::endDoc()
 {
-    if (!m_printing)
-        return;
+    if (!m_printing) return;
     m_printing = false;
     m_scratch = {};
-    if (m_onDocumentEnded)
-        m_onDocumentEnded();
+    if (m_onDocumentEnded) m_onDocumentEnded();
 }
 
 void PagePrinter::newPage()
@@ -71,15 +69,13 @@ void PagePrinter::openPage()
         m_pageStyle = -1;
         m_measure.reset();
     }
-    if (m_onNewPage)
-        m_onNewPage();
+    if (m_onNewPage) m_onNewPage();
     raiseNewLine();
 }
 
 void PagePrinter::raiseNewLine()
 {
-    if (m_onNewLine)
-        m_onNewLine();
+    if (m_onNewLine) m_onNewLine();
 }
 
 void PagePrinter::endLine()
@@ -101,8 +97,7 @@ void PagePrinter::newLine()
 
 void PagePrinter::breakPageIfFull()
 {
-    if (m_y + m_lineHeight >= textArea().height())
-        openPage();
+    if (m_y + m_lineHeight >= textArea().height()) openPage();
 }
 
 void PagePrinter::drawAtCursor(const QString& text)
@@ -125,8 +120,7 @@ void PagePrinter::write(const QString& text)
     for (;;) {
         TextCut cut = cutText(rest, width - m_x, measure(), false);
         drawAtCursor(cut.part);
-        if (cut.rest.isEmpty())
-            return;
+        if (cut.rest.isEmpty()) return;
         rest = std::move(cut.rest);
         endLine();
     }
@@ -226,8 +220,7 @@ OpFont PagePrinter::currentOpFont() const
 
 const FontMeasure& PagePrinter::measure() const
 {
-    if (!m_measure)
-        m_measure = std::make_unique<FontMeasure>(currentOpFont());
+    if (!m_measure) m_measure = std::make_unique<FontMeasure>(currentOpFont());
     return *m_measure;
 }
 
@@ -235,8 +228,7 @@ PageStatus PagePrinter::setMargin(MarginSide side, double inches)
 {
     static const char* const kNames[] = {"top", "left", "bottom", "right"};
     const int i = int(side);
-    if (m_printing)
-        return {QStringLiteral("Unable to change %1 margin while printing").arg(QLatin1String(kNames[i]))};
+    if (m_printing) return {QStringLiteral("Unable to change %1 margin while printing").arg(QLatin1String(kNames[i]))};
     const bool horizontal = side == MarginSide::Left || side == MarginSide::Right;
     const double offset = horizontal ? m_device.offsetLeft : m_device.offsetTop;
     const double paper = horizontal ? m_device.paperWidth : m_device.paperHeight;
@@ -254,8 +246,10 @@ QRect PagePrinter::textArea() const
     const PageDevice& d = m_device;
     const int left = d.lx(m_margins[int(MarginSide::Left)] - d.offsetLeft);
     const int top = d.ly(m_margins[int(MarginSide::Top)] - d.offsetTop);
-    const int width = d.lx(d.paperWidth - 2 * d.offsetLeft) - left - d.lx(m_margins[int(MarginSide::Right)] - d.offsetLeft);
-    const int height = d.ly(d.paperHeight - 2 * d.offsetTop) - top - d.ly(m_margins[int(MarginSide::Bottom)] - d.offsetTop);
+    const int width =
+        d.lx(d.paperWidth - 2 * d.offsetLeft) - left - d.lx(m_margins[int(MarginSide::Right)] - d.offsetLeft);
+    const int height =
+        d.ly(d.paperHeight - 2 * d.offsetTop) - top - d.ly(m_margins[int(MarginSide::Bottom)] - d.offsetTop);
     return {left, top, std::max(width, 0), std::max(height, 0)};
 }
 

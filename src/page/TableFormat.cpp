@@ -9,8 +9,7 @@ namespace tv::page {
 TableFormat TableFormat::parse(const QString& format)
 {
     TableFormat result;
-    if (format.isEmpty())
-        return result;
+    if (format.isEmpty()) return result;
     for (const QString& entry : format.split(QLatin1Char('|'))) {
         TableColumn col;
         QString rest = entry;

@@ -6,8 +6,7 @@ namespace tv::page {
 
 QString PagePrinter::expandMacros(QString text) const
 {
-    if (!text.contains(QLatin1String("{$")))
-        return text;
+    if (!text.contains(QLatin1String("{$"))) return text;
     const QDateTime now = m_clock();
     text.replace(QLatin1String("{$LINE}"), QString::number(m_lineCounter));
     text.replace(QLatin1String("{$PAGE}"), QString::number(m_pageNumber));
@@ -39,8 +38,7 @@ PageStatus PagePrinter::writeRow(const QString& text)
             } else if (const qsizetype close = t.indexOf(QLatin1Char('?'), 1); close > 0) {
                 const QString name = t.mid(1, close - 1);
                 const std::optional<ColourValue> colour = parseColour(name);
-                if (!colour)
-                    return {QStringLiteral("'%1' is not a valid integer value").arg(name)};
+                if (!colour) return {QStringLiteral("'%1' is not a valid integer value").arg(name)};
                 m_canvas.setBrushSolid(*colour);
                 t = t.mid(close + 1);
             }
@@ -51,8 +49,7 @@ PageStatus PagePrinter::writeRow(const QString& text)
             }
             // Once per cell: a remainder was expanded already, and expanding again would let a
             // title holding "{$TITLE}" grow the cell forever.
-            if (firstLine)
-                t = expandMacros(t);
+            if (firstLine) t = expandMacros(t);
 
             const int width = m_device.lx(std::abs(column.width));
             TextCut cut = cutText(t, width, measure(), false);
@@ -78,8 +75,7 @@ PageStatus PagePrinter::writeRow(const QString& text)
             m_canvas.textOut({x + d, textArea().top() + m_y}, cut.part);
             x += width;
         }
-        if (!more)
-            break;
+        if (!more) break;
         endLine();
     }
     endLine();

@@ -16,8 +16,7 @@ bool isBreak(QChar c)
 TextCut cutText(const QString& text, int room, const FontMeasure& measure, bool dropSpace)
 {
     qsizetype len = std::min(std::max<qsizetype>(measure.fitLength(text, room), 1), text.size());
-    if (len >= text.size())
-        return {text, {}};
+    if (len >= text.size()) return {text, {}};
     if (isBreak(text[len])) {
         const qsizetype restFrom = dropSpace && text[len] == QLatin1Char(' ') ? len + 1 : len;
         return {text.left(len), text.mid(restFrom)};
@@ -33,8 +32,7 @@ TextCut cutText(const QString& text, int room, const FontMeasure& measure, bool 
 
 QString expandTabs(const QString& text)
 {
-    if (!text.contains(QLatin1Char('\t')))
-        return text;
+    if (!text.contains(QLatin1Char('\t'))) return text;
     QString out;
     out.reserve(text.size() + 16);
     for (QChar c : text) {

@@ -25,8 +25,7 @@ quint16 u16At(QByteArrayView b, qsizetype at)
 
 QImage decodeDib(QByteArrayView dib)
 {
-    if (dib.size() < 12)
-        return {};
+    if (dib.size() < 12) return {};
     const quint32 headerSize = u32At(dib, 0);
     qint64 width = 0, height = 0;
     int bits = 0;
@@ -48,12 +47,9 @@ QImage decodeDib(QByteArrayView dib)
     }
     const bool topDown = height < 0;
     height = std::llabs(height);
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || width * height > kMaxPixels)
-        return {};
-    if (compression != 0 && !(compression == 3 && (bits == 16 || bits == 32)))
-        return {};
-    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
-        return {};
+    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide || width * height > kMaxPixels) return {};
+    if (compression != 0 && !(compression == 3 && (bits == 16 || bits == 32))) return {};
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32) return {};
 
     qsizetype at = headerSize;
     if (compression == 3 && headerSize == 40)
@@ -61,8 +57,7 @@ QImage decodeDib(QByteArrayView dib)
     std::vector<QRgb> table;
     if (bits <= 8) {
         const qint64 count = used ? std::min<qint64>(used, 256) : (1 << bits);
-        if (at + count * entrySize > dib.size())
-            return {};
+        if (at + count * entrySize > dib.size()) return {};
         for (qint64 i = 0; i < count; ++i) {
             const auto* e = reinterpret_cast<const uchar*>(dib.data() + at + i * entrySize);
             table.push_back(qRgb(e[2], e[1], e[0]));
@@ -70,12 +65,10 @@ QImage decodeDib(QByteArrayView dib)
         at += count * entrySize;
     }
     const qint64 stride = ((width * bits + 31) / 32) * 4;
-    if (at + stride * height > dib.size())
-        return {};
+    if (at + stride * height > dib.size()) return {};
 
     QImage image(int(width), int(height), QImage::Format_RGB32);
-    if (image.isNull())
-        return {};
+    if (image.isNull()) return {};
     for (qint64 row = 0; row < height; ++row) {
         const auto* src = reinterpret_cast<const uchar*>(dib.data() + at + row * stride);
         auto* dst = reinterpret_cast<QRgb*>(image.scanLine(int(topDown ? row : height - 1 - row)));

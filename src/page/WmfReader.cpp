@@ -58,8 +58,7 @@ public:
     QByteArrayView bytes(qsizetype fromWord, qsizetype length) const
     {
         const qsizetype start = 2 * fromWord;
-        if (start < 0 || length < 0 || start > m_params.size())
-            return {};
+        if (start < 0 || length < 0 || start > m_params.size()) return {};
         return m_params.sliced(start, std::min(length, m_params.size() - start));
     }
 
@@ -90,8 +89,7 @@ private:
 
 void WmfParser::add(PageOp op)
 {
-    if (m_picture.ops.size() < kMaxOps)
-        m_picture.ops.push_back(std::move(op));
+    if (m_picture.ops.size() < kMaxOps) m_picture.ops.push_back(std::move(op));
 }
 
 void WmfParser::create(const GdiObject& object)
@@ -102,14 +100,12 @@ void WmfParser::create(const GdiObject& object)
             return;
         }
     }
-    if (m_objects.size() < kMaxObjects)
-        m_objects.push_back(object);
+    if (m_objects.size() < kMaxObjects) m_objects.push_back(object);
 }
 
 void WmfParser::select(int index)
 {
-    if (index < 0 || size_t(index) >= m_objects.size())
-        return;
+    if (index < 0 || size_t(index) >= m_objects.size()) return;
     const GdiObject& o = m_objects[size_t(index)];
     if (o.type == GdiObject::Pen)
         m_dc.pen = o;
@@ -136,14 +132,12 @@ void WmfParser::addShape(OpKind kind, QPoint from, QPoint to)
 void WmfParser::addPoints(OpKind kind, const QPolygon& points)
 {
     addShape(kind, {}, {});
-    if (!m_picture.ops.empty())
-        m_picture.ops.back().points = points;
+    if (!m_picture.ops.empty()) m_picture.ops.back().points = points;
 }
 
 void WmfParser::addText(QPoint at, const QByteArray& bytes)
 {
-    if (bytes.isEmpty())
-        return;
+    if (bytes.isEmpty()) return;
     PageOp op;
     op.kind = OpKind::Text;
     op.from = (m_dc.textAlign & 1) ? m_dc.position : at;
@@ -159,8 +153,7 @@ void WmfParser::addText(QPoint at, const QByteArray& bytes)
 void WmfParser::addBitmap(const Record& r, qsizetype dibWord, QRect src, QRect dest)
 {
     QImage image = decodeDib(r.bytes(dibWord, 2 * r.words()));
-    if (image.isNull())
-        return;
+    if (image.isNull()) return;
     // Source rows count from the bottom of the bitmap.
     const QRect flipped(src.x(), image.height() - src.y() - src.height(), src.width(), src.height());
     if (flipped != image.rect() && image.rect().contains(flipped.normalized()))
@@ -177,8 +170,7 @@ void WmfParser::handle(quint16 function, const Record& r)
 {
     switch (function) {
     case SaveDc:
-        if (m_saved.size() < kMaxSavedStates)
-            m_saved.push_back(m_dc);
+        if (m_saved.size() < kMaxSavedStates) m_saved.push_back(m_dc);
         break;
     case RestoreDc: {
         const int n = r.i16(0);
@@ -221,8 +213,7 @@ void WmfParser::handle(quint16 function, const Record& r)
         break;
     case RoundRect:
         addShape(OpKind::RoundRect, r.pointYX(4), r.pointYX(2));
-        if (!m_picture.ops.empty())
-            m_picture.ops.back().corner = QSize(r.i16(1), r.i16(0));
+        if (!m_picture.ops.empty()) m_picture.ops.back().corner = QSize(r.i16(1), r.i16(0));
         break;
     case Polyline:
     case Polygon: {
@@ -292,8 +283,7 @@ void WmfParser::handle(quint16 function, const Record& r)
         select(r.u16(0));
         break;
     case DeleteObject:
-        if (r.u16(0) < m_objects.size())
-            m_objects[r.u16(0)] = GdiObject();
+        if (r.u16(0) < m_objects.size()) m_objects[r.u16(0)] = GdiObject();
         break;
     case StretchDib:
         addBitmap(r, 11, QRect(r.i16(6), r.i16(5), r.i16(4), r.i16(3)), QRect(r.i16(10), r.i16(9), r.i16(8), r.i16(7)));
@@ -305,7 +295,8 @@ void WmfParser::handle(quint16 function, const Record& r)
         break;
     case DibBitBlt:
         if (r.words() > 9)
-            addBitmap(r, 9, QRect(r.i16(3), r.i16(2), r.i16(5), r.i16(4)), QRect(r.i16(7), r.i16(6), r.i16(5), r.i16(4)));
+            addBitmap(r, 9, QRect(r.i16(3), r.i16(2), r.i16(5), r.i16(4)),
+                      QRect(r.i16(7), r.i16(6), r.i16(5), r.i16(4)));
         break;
     default:
         break; // records a page picture does not need
@@ -318,8 +309,7 @@ void WmfParser::run(QByteArrayView records)
     while (at + 6 <= records.size()) {
         const quint32 words = qFromLittleEndian<quint32>(records.data() + at);
         const quint16 function = qFromLittleEndian<quint16>(records.data() + at + 4);
-        if (function == Eof || words < 3 || qint64(words) * 2 > records.size() - at)
-            break;
+        if (function == Eof || words < 3 || qint64(words) * 2 > records.size() - at) break;
         handle(function, Record(records.sliced(at + 6, qsizetype(words) * 2 - 6)));
         at += qsizetype(words) * 2;
     }
@@ -338,8 +328,7 @@ WmfReadResult readWmf(QByteArrayView bytes)
         parser.m_picture.unitsPerInch = head.u16(4);
         at = 22;
     }
-    if (bytes.size() - at < 18)
-        return {nullptr, QStringLiteral("The file is not a Windows metafile")};
+    if (bytes.size() - at < 18) return {nullptr, QStringLiteral("The file is not a Windows metafile")};
     const Record header(bytes.sliced(at, 18));
     if ((header.u16(0) != 1 && header.u16(0) != 2) || header.u16(1) != 9)
         return {nullptr, QStringLiteral("The file is not a Windows metafile")};

@@ -17,10 +17,7 @@ using namespace wmf;
 
 class Params {
 public:
-    Params& i16(qint64 v)
-    {
-        return u16(quint16(qint16(std::clamp<qint64>(v, -32768, 32767))));
-    }
+    Params& i16(qint64 v) { return u16(quint16(qint16(std::clamp<qint64>(v, -32768, 32767)))); }
     Params& u16(quint16 v)
     {
         const char b[2] = {char(v & 0xFF), char(v >> 8)};
@@ -36,8 +33,7 @@ public:
     Params& bytes(const QByteArray& b)
     {
         m_bytes.append(b);
-        if (b.size() % 2)
-            m_bytes.append('\0');
+        if (b.size() % 2) m_bytes.append('\0');
         return *this;
     }
     const QByteArray& data() const { return m_bytes; }
@@ -75,7 +71,8 @@ public:
 
 private:
     int createObject(Function f, const Params& p);
-    template <class Desc> void choose(std::optional<Desc>& current, int& slot, const Desc& want, Function f, const Params& p);
+    template <class Desc>
+    void choose(std::optional<Desc>& current, int& slot, const Desc& want, Function f, const Params& p);
     void selectDrawing(const PageOp& op);
     void selectText(const PageOp& op);
     void playPicture(const PageOp& op);
@@ -106,8 +103,7 @@ int WmfEncoder::createObject(Function f, const Params& p)
 template <class Desc>
 void WmfEncoder::choose(std::optional<Desc>& current, int& slot, const Desc& want, Function f, const Params& p)
 {
-    if (current && *current == want)
-        return;
+    if (current && *current == want) return;
     // The new object is selected before the old one is deleted, so the old slot is freed for reuse.
     const int fresh = createObject(f, p);
     put(SelectObject, Params().u16(quint16(fresh)));
@@ -138,7 +134,7 @@ void WmfEncoder::selectText(const PageOp& op)
     font.i16(-op.font.height).i16(0).i16(0).i16(0).i16(op.font.weight);
     font.u16(quint16((op.font.italic ? 1 : 0) | (op.font.underline ? 1 : 0) << 8));
     font.u16(quint16(op.font.strikeOut ? 1 : 0)); // charset 0 (ANSI)
-    font.u16(0).u16(0);                            // precision, quality, pitch and family: defaults
+    font.u16(0).u16(0);                           // precision, quality, pitch and family: defaults
     font.bytes(face);
     choose(m_font, m_fontSlot, op.font, CreateFontIndirect, font);
 
@@ -166,7 +162,17 @@ QByteArray dibOf(const QImage& source)
     const int h = image.height();
     const int stride = (w * 3 + 3) & ~3;
     Params info;
-    info.u32(40).u32(quint32(w)).u32(quint32(h)).u16(1).u16(24).u32(0).u32(quint32(stride * h)).u32(0).u32(0).u32(0).u32(0);
+    info.u32(40)
+        .u32(quint32(w))
+        .u32(quint32(h))
+        .u16(1)
+        .u16(24)
+        .u32(0)
+        .u32(quint32(stride * h))
+        .u32(0)
+        .u32(0)
+        .u32(0)
+        .u32(0);
     QByteArray dib = info.data();
     dib.reserve(dib.size() + stride * h);
     for (int y = h - 1; y >= 0; --y) {
@@ -185,8 +191,7 @@ QByteArray dibOf(const QImage& source)
 void WmfEncoder::playPicture(const PageOp& op)
 {
     const WmfPicture& pic = *op.picture;
-    if (pic.windowExtent.width() == 0 || pic.windowExtent.height() == 0)
-        return;
+    if (pic.windowExtent.width() == 0 || pic.windowExtent.height() == 0) return;
     const QRectF target = QRectF(op.from, op.to).normalized();
     const double sx = target.width() / pic.windowExtent.width();
     const double sy = target.height() / pic.windowExtent.height();
@@ -199,8 +204,7 @@ void WmfEncoder::playPicture(const PageOp& op)
         inner.corner = QSize(qRound(inner.corner.width() * std::abs(sx)), qRound(inner.corner.height() * std::abs(sy)));
         inner.font.height = std::max(1, qRound(inner.font.height * std::abs(sy)));
         inner.penWidth = qRound(inner.penWidth * std::abs(sx));
-        if (inner.kind != OpKind::Picture)
-            play(inner);
+        if (inner.kind != OpKind::Picture) play(inner);
     }
 }
 
@@ -208,8 +212,7 @@ void WmfEncoder::play(const PageOp& op)
 {
     switch (op.kind) {
     case OpKind::Text: {
-        if (op.text.isEmpty() || op.textColour == kColourNone)
-            return;
+        if (op.text.isEmpty() || op.textColour == kColourNone) return;
         selectText(op);
         const QByteArray text = toCp1252(op.text).left(16000);
         put(TextOut, Params().i16(text.size()).bytes(text).i16(op.from.y()).i16(op.from.x()));
@@ -224,17 +227,17 @@ void WmfEncoder::play(const PageOp& op)
     case OpKind::Ellipse:
         selectDrawing(op);
         put(op.kind == OpKind::Rectangle ? Rectangle : Ellipse,
-             Params().i16(op.to.y()).i16(op.to.x()).i16(op.from.y()).i16(op.from.x()));
+            Params().i16(op.to.y()).i16(op.to.x()).i16(op.from.y()).i16(op.from.x()));
         return;
     case OpKind::RoundRect:
         selectDrawing(op);
         put(RoundRect, Params()
-                            .i16(op.corner.height())
-                            .i16(op.corner.width())
-                            .i16(op.to.y())
-                            .i16(op.to.x())
-                            .i16(op.from.y())
-                            .i16(op.from.x()));
+                           .i16(op.corner.height())
+                           .i16(op.corner.width())
+                           .i16(op.to.y())
+                           .i16(op.to.x())
+                           .i16(op.from.y())
+                           .i16(op.from.x()));
         return;
     case OpKind::Polyline:
     case OpKind::Polygon: {
@@ -248,8 +251,7 @@ void WmfEncoder::play(const PageOp& op)
         return;
     }
     case OpKind::Bitmap: {
-        if (op.image.isNull())
-            return;
+        if (op.image.isNull()) return;
         const QRect dest = QRect(op.from, op.to - QPoint(1, 1)).normalized();
         Params p;
         p.u32(0x00CC0020).u16(0).i16(op.image.height()).i16(op.image.width()).i16(0).i16(0);
@@ -259,8 +261,7 @@ void WmfEncoder::play(const PageOp& op)
         return;
     }
     case OpKind::Picture:
-        if (op.picture)
-            playPicture(op);
+        if (op.picture) playPicture(op);
         return;
     }
 }
@@ -276,7 +277,11 @@ QByteArray WmfEncoder::finish(const QSize& box, int dpi)
     placeable.u16(sum);
 
     Params header;
-    header.u16(1).u16(9).u16(0x0300).u32(quint32(9 + m_records.size() / 2)).u16(quint16(std::max<size_t>(m_slots.size(), 1)));
+    header.u16(1)
+        .u16(9)
+        .u16(0x0300)
+        .u32(quint32(9 + m_records.size() / 2))
+        .u16(quint16(std::max<size_t>(m_slots.size(), 1)));
     header.u32(m_maxRecord).u16(0);
     return placeable.data() + header.data() + m_records;
 }

@@ -12,10 +12,22 @@ TEST(PageColourTest, colour_texts)
         const char* text;
         std::optional<ColourValue> value;
     } cases[] = {
-        {"clRed", 0x0000FF},        {"CLRED", 0x0000FF},       {"clNavy", 0x800000},   {"clNone", 0x1FFFFFFF},
-        {"clWindowText", 0x80000008}, {"clInfoBk", 0x80000018}, {"255", 255},           {"$FF0000", 0xFF0000},
-        {"$ff", 0xFF},              {"-1", 0xFFFFFFFF},        {"Red", std::nullopt},  {"", std::nullopt},
-        {"$", std::nullopt},        {"$123456789", std::nullopt}, {"12abc", std::nullopt}, {"99999999999", std::nullopt},
+        {"clRed", 0x0000FF},
+        {"CLRED", 0x0000FF},
+        {"clNavy", 0x800000},
+        {"clNone", 0x1FFFFFFF},
+        {"clWindowText", 0x80000008},
+        {"clInfoBk", 0x80000018},
+        {"255", 255},
+        {"$FF0000", 0xFF0000},
+        {"$ff", 0xFF},
+        {"-1", 0xFFFFFFFF},
+        {"Red", std::nullopt},
+        {"", std::nullopt},
+        {"$", std::nullopt},
+        {"$123456789", std::nullopt},
+        {"12abc", std::nullopt},
+        {"99999999999", std::nullopt},
     };
     for (const auto& c : cases)
         EXPECT_EQ(parseColour(QString::fromLatin1(c.text)), c.value) << c.text;

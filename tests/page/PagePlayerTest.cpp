@@ -1,6 +1,7 @@
 #include "page/PagePlayer.h"
-#include "page/PagePrinter.h"
+
 #include "PageTestSupport.h"
+#include "page/PagePrinter.h"
 
 #include <QProcess>
 #include <QRegularExpression>
@@ -58,7 +59,8 @@ TEST_F(PagePlayerTest, pdf_has_every_page_with_text_at_the_printable_origin)
     ASSERT_TRUE(info.waitForFinished());
     const QString infoText = QString::fromLocal8Bit(info.readAllStandardOutput());
     EXPECT_TRUE(infoText.contains(QRegularExpression(QStringLiteral("Pages:\\s+2\\n")))) << infoText.toStdString();
-    EXPECT_TRUE(infoText.contains(QRegularExpression(QStringLiteral("Page size:\\s+612 x 792")))) << infoText.toStdString();
+    EXPECT_TRUE(infoText.contains(QRegularExpression(QStringLiteral("Page size:\\s+612 x 792"))))
+        << infoText.toStdString();
 
     // "MARKER" at (300, 900) dots from the printable origin: 1.25 in, 3.25 in from the paper corner.
     QProcess text;
@@ -66,8 +68,10 @@ TEST_F(PagePlayerTest, pdf_has_every_page_with_text_at_the_printable_origin)
                                              QStringLiteral("-l"), QStringLiteral("1"), pdf, QStringLiteral("-")});
     ASSERT_TRUE(text.waitForFinished());
     const QString html = QString::fromUtf8(text.readAllStandardOutput());
-    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral(
-        "xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">MARKER<")).match(html);
+    const QRegularExpressionMatch m =
+        QRegularExpression(
+            QStringLiteral("xMin=\"([0-9.]+)\" yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">MARKER<"))
+            .match(html);
     ASSERT_TRUE(m.hasMatch()) << html.toStdString();
     EXPECT_NEAR(m.captured(1).toDouble(), 1.25 * 72, 1.5);
     EXPECT_NEAR(m.captured(2).toDouble(), 3.25 * 72, 2.0);

@@ -1,4 +1,5 @@
 #include "page/PagePrinter.h"
+
 #include "PageTestSupport.h"
 
 #include <gtest/gtest.h>
@@ -36,8 +37,8 @@ TEST_F(PagePrinterTest, conversions_round_half_to_even)
     EXPECT_EQ(roundHalfEven(2.5), 2);
     EXPECT_EQ(roundHalfEven(3.5), 4);
     EXPECT_EQ(roundHalfEven(-2.5), -2);
-    EXPECT_EQ(d.lx(1.0 / 600), 0);  // 0.5 dot
-    EXPECT_EQ(d.lx(3.0 / 600), 2);  // 1.5 dots
+    EXPECT_EQ(d.lx(1.0 / 600), 0); // 0.5 dot
+    EXPECT_EQ(d.lx(3.0 / 600), 2); // 1.5 dots
     EXPECT_EQ(d.px(0.25), 0);
     EXPECT_EQ(d.py(1.0), 225);
     EXPECT_EQ(roundHalfEven(1e300), roundHalfEven(1e301)); // clamped, never overflows
@@ -49,8 +50,8 @@ TEST_F(PagePrinterTest, line_spacing_scales_the_font_height)
         LineSpacing spacing;
         int size;
         int height;
-    } cases[] = {{LineSpacing::Half, 10, 21},       {LineSpacing::Single, 10, 42}, {LineSpacing::OneAndHalf, 10, 63},
-                 {LineSpacing::Double, 10, 84},     {LineSpacing::Single, 12, 50}, {LineSpacing::OneAndHalf, 9, 57},
+    } cases[] = {{LineSpacing::Half, 10, 21},   {LineSpacing::Single, 10, 42}, {LineSpacing::OneAndHalf, 10, 63},
+                 {LineSpacing::Double, 10, 84}, {LineSpacing::Single, 12, 50}, {LineSpacing::OneAndHalf, 9, 57},
                  {LineSpacing::Half, 9, 19}}; // 9 pt = 37.5 dots, rounded up as GDI does
     for (const auto& c : cases) {
         FontSpec f = printer.font();
@@ -80,10 +81,10 @@ TEST_F(PagePrinterTest, write_wraps_by_the_cut_rule)
         QString text;
         std::vector<QString> lines;
     } cases[] = {
-        {a80 + ' ' + b19, {a80 + ' ', b19}},                   // cut after the last space
-        {QString(100, 'a'), {a89, QString(11, 'a')}},           // no space: cut inside the word
-        {a89 + ' ' + b10, {a89, ' ' + b10}},                    // a space at the cut begins the rest
-        {a89 + '\t' + 'b', {a89, QString(7, ' ') + 'b'}},       // tabs become spaces first
+        {a80 + ' ' + b19, {a80 + ' ', b19}},              // cut after the last space
+        {QString(100, 'a'), {a89, QString(11, 'a')}},     // no space: cut inside the word
+        {a89 + ' ' + b10, {a89, ' ' + b10}},              // a space at the cut begins the rest
+        {a89 + '\t' + 'b', {a89, QString(7, ' ') + 'b'}}, // tabs become spaces first
     };
     for (const auto& c : cases) {
         printer.beginDoc();

@@ -11,8 +11,7 @@ namespace tv::page::test {
 
 inline void ensureGuiApp()
 {
-    if (QCoreApplication::instance())
-        return;
+    if (QCoreApplication::instance()) return;
     static int argc = 1;
     static char name[] = "page_test";
     static char* argv[] = {name, nullptr};
@@ -30,8 +29,7 @@ inline std::vector<TextAt> textsOf(const Page& page)
 {
     std::vector<TextAt> out;
     for (const PageOp& op : page.ops) {
-        if (op.kind == OpKind::Text)
-            out.push_back({op.text, op.from.x(), op.from.y()});
+        if (op.kind == OpKind::Text) out.push_back({op.text, op.from.x(), op.from.y()});
     }
     return out;
 }

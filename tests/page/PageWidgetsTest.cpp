@@ -20,8 +20,7 @@ namespace {
 
 void ensureWidgetApp()
 {
-    if (QCoreApplication::instance())
-        return;
+    if (QCoreApplication::instance()) return;
     static int argc = 1;
     static char name[] = "page_widgets_test";
     static char* argv[] = {name, nullptr};
@@ -45,8 +44,7 @@ protected:
     {
         pages.beginDoc();
         for (int i = 1; i <= count; ++i) {
-            if (i > 1)
-                pages.newPage();
+            if (i > 1) pages.newPage();
             pages.canvas().textOut({300, 600}, QStringLiteral("PAGE%1").arg(i));
         }
     }
@@ -107,16 +105,15 @@ TEST_F(PageWidgetsTest, printing_sends_every_page_unscaled_at_the_printable_orig
     // at 100 dpi the text starts at pixel (125, 225) and is about 14 pixels high.
     QProcess ppm;
     ppm.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("100"), QStringLiteral("-gray"),
-                                          QStringLiteral("-png"), QStringLiteral("-f"), QStringLiteral("1"),
-                                          QStringLiteral("-singlefile"), dir.filePath("out.pdf"), dir.filePath("p")});
+                                           QStringLiteral("-png"), QStringLiteral("-f"), QStringLiteral("1"),
+                                           QStringLiteral("-singlefile"), dir.filePath("out.pdf"), dir.filePath("p")});
     ASSERT_TRUE(ppm.waitForFinished());
     const QImage page(dir.filePath("p.png"));
     ASSERT_EQ(page.size(), QSize(850, 1100));
     QRect ink;
     for (int y = 0; y < page.height(); ++y)
         for (int x = 0; x < page.width(); ++x)
-            if (qGray(page.pixel(x, y)) < 128)
-                ink |= QRect(x, y, 1, 1);
+            if (qGray(page.pixel(x, y)) < 128) ink |= QRect(x, y, 1, 1);
     EXPECT_NEAR(ink.left(), 125, 3);
     EXPECT_NEAR(ink.top(), 225, 4);
     EXPECT_NEAR(ink.bottom(), 225 + 12, 4);
@@ -128,8 +125,7 @@ TEST_F(PageWidgetsTest, cancel_stops_after_the_current_page)
     drawPages(3);
     QString caption, line;
     const PrintOutcome outcome = printDocument(pages, pdfPrinter, nullptr, [&](int page) {
-        if (page != 1)
-            return;
+        if (page != 1) return;
         for (QWidget* w : QApplication::topLevelWidgets()) {
             if (w->objectName() == QStringLiteral("printProgress") && w->isVisible()) {
                 caption = w->windowTitle();

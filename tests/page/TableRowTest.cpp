@@ -1,5 +1,5 @@
-#include "page/PagePrinter.h"
 #include "PageTestSupport.h"
+#include "page/PagePrinter.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +34,12 @@ TEST_F(TableRowTest, format_entries_are_normalised)
         const char* format;
         const char* stored;
     } cases[] = {
-        {"<1|>2.50|^0.5", "<1|>2.5|^0.5"}, {"1.25", "<1.25"},   {"abc||>|<|^", "<0|<0|>0|<0|^0"},
-        {">-1", ">-1"},                     {"^ 2 ", "^2"},      {"", ""},
+        {"<1|>2.50|^0.5", "<1|>2.5|^0.5"},
+        {"1.25", "<1.25"},
+        {"abc||>|<|^", "<0|<0|>0|<0|^0"},
+        {">-1", ">-1"},
+        {"^ 2 ", "^2"},
+        {"", ""},
         {"1,5", "<0"},
     };
     for (const auto& c : cases) {
@@ -62,7 +66,8 @@ TEST_F(TableRowTest, missing_cells_print_empty_and_extra_cells_are_ignored)
     printer.setTableFormat(QStringLiteral("<1|<1|<1"));
     ASSERT_TRUE(printer.writeTableRow(QStringLiteral("A")).ok());
     ASSERT_TRUE(printer.writeTableRow(QStringLiteral("A|B|C|D|E")).ok());
-    EXPECT_EQ(textsOf(lastPage()), (std::vector<TextAt>{{"A", 84, 75}, {"A", 84, 117}, {"B", 384, 117}, {"C", 684, 117}}));
+    EXPECT_EQ(textsOf(lastPage()),
+              (std::vector<TextAt>{{"A", 84, 75}, {"A", 84, 117}, {"B", 384, 117}, {"C", 684, 117}}));
 }
 
 TEST_F(TableRowTest, a_width_zero_column_prints_one_character_per_line)
@@ -79,8 +84,9 @@ TEST_F(TableRowTest, long_cells_wrap_at_spaces_and_line_feeds)
     printer.setTableFormat(QStringLiteral("<0.5|<3"));
     // 0.5 in = 150 dots holds 5 characters of 25.2 dots.
     ASSERT_TRUE(printer.writeTableRow(QStringLiteral("ab cdefgh|one\ntwo")).ok());
-    EXPECT_EQ(textsOf(lastPage()), (std::vector<TextAt>{
-                                       {"ab ", 84, 75}, {"one", 234, 75}, {"cdefg", 84, 117}, {"two", 234, 117}, {"h", 84, 159}}));
+    EXPECT_EQ(textsOf(lastPage()),
+              (std::vector<TextAt>{
+                  {"ab ", 84, 75}, {"one", 234, 75}, {"cdefg", 84, 117}, {"two", 234, 117}, {"h", 84, 159}}));
 }
 
 TEST_F(TableRowTest, colour_and_style_cells)
@@ -94,7 +100,7 @@ TEST_F(TableRowTest, colour_and_style_cells)
     EXPECT_EQ(ops[0].brushColour, 0x0000FFu);
     EXPECT_EQ(ops[0].font.weight, 700);
     EXPECT_EQ(ops[1].text, QStringLiteral("plain"));
-    EXPECT_FALSE(ops[1].brushSolid); // a cell without "?" clears the brush
+    EXPECT_FALSE(ops[1].brushSolid);    // a cell without "?" clears the brush
     EXPECT_EQ(ops[1].font.weight, 700); // the style stays for the rest of the page
     printer.write(QStringLiteral("after"));
     EXPECT_EQ(lastText().font.weight, 700);
@@ -136,8 +142,8 @@ TEST_F(TableRowTest, macros_expand_in_cells)
         const char* cell;
         const char* text;
     } cases[] = {
-        {"Page {$PAGE}", "Page 3"}, {"{$LINE}", "2"},          {"{$DATE}", "3/5/2026"},
-        {"{$TIME}", "2:07:09 PM"},  {"{$TITLE}!", "Lab report!"}, {"{$OTHER}", "{$OTHER}"},
+        {"Page {$PAGE}", "Page 3"},   {"{$LINE}", "2"},         {"{$DATE}", "3/5/2026"}, {"{$TIME}", "2:07:09 PM"},
+        {"{$TITLE}!", "Lab report!"}, {"{$OTHER}", "{$OTHER}"},
     };
     for (const auto& c : cases) {
         ASSERT_TRUE(printer.writeTableRow(QString::fromLatin1(c.cell)).ok());
@@ -151,7 +157,8 @@ TEST_F(TableRowTest, macros_expand_once_per_cell)
     printer.setTitle(QStringLiteral("{$TITLE}{$TITLE}"));
     printer.setTableFormat(QStringLiteral("<0.5"));
     ASSERT_TRUE(printer.writeTableRow(QStringLiteral("{$TITLE}")).ok());
-    EXPECT_EQ(textsOf(lastPage()), (std::vector<TextAt>{{"{$TIT", 84, 75}, {"LE}{$", 84, 117}, {"TITLE", 84, 159}, {"}", 84, 201}}));
+    EXPECT_EQ(textsOf(lastPage()),
+              (std::vector<TextAt>{{"{$TIT", 84, 75}, {"LE}{$", 84, 117}, {"TITLE", 84, 159}, {"}", 84, 201}}));
 }
 
 TEST_F(TableRowTest, a_row_format_applies_to_one_row_only)
@@ -173,7 +180,8 @@ TEST_F(TableRowTest, a_page_heading_row_inside_a_broken_row_keeps_both_formats)
         printer.newLine();
     ASSERT_TRUE(printer.writeTableRow(QStringLiteral("abc")).ok());
     ASSERT_EQ(printer.pageCount(), 2);
-    EXPECT_EQ(textsOf(lastPage()), (std::vector<TextAt>{{"H1", 84, 75}, {"H2", 384, 75}, {"H3", 684, 75}, {"c", 75, 117}}));
+    EXPECT_EQ(textsOf(lastPage()),
+              (std::vector<TextAt>{{"H1", 84, 75}, {"H2", 384, 75}, {"H3", 684, 75}, {"c", 75, 117}}));
 }
 
 } // namespace

@@ -1,8 +1,8 @@
+#include "PageTestSupport.h"
 #include "page/PagePlayer.h"
 #include "page/PagePrinter.h"
 #include "page/WmfReader.h"
 #include "page/WmfWriter.h"
-#include "PageTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,9 +124,9 @@ TEST_F(WmfTest, headers_checksum_and_object_slots_are_consistent)
     EXPECT_EQ(word(wmf, 5), 2400); // the printable page: 8 x 10.5 in at 300 dpi
     EXPECT_EQ(word(wmf, 6), 3150);
     EXPECT_EQ(word(wmf, 7), 300); // units per inch
-    EXPECT_EQ(word(wmf, 12), 9);    // header size
+    EXPECT_EQ(word(wmf, 12), 9);  // header size
     EXPECT_EQ(qFromLittleEndian<quint32>(wmf.constData() + 28), quint32((wmf.size() - 22) / 2));
-    EXPECT_LE(word(wmf, 16), 3);    // ten pens share two slots, the brush a third
+    EXPECT_LE(word(wmf, 16), 3); // ten pens share two slots, the brush a third
     EXPECT_EQ(wmf.right(6), QByteArray("\x03\x00\x00\x00\x00\x00", 6));
 }
 
@@ -166,8 +166,7 @@ QRect inkBox(const QImage& image)
     QRect box;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qGray(image.pixel(x, y)) < 250)
-                box |= QRect(x, y, 1, 1);
+            if (qGray(image.pixel(x, y)) < 250) box |= QRect(x, y, 1, 1);
     return box;
 }
 
@@ -180,7 +179,8 @@ double cellDistance(const QImage& a, const QImage& b, QSize cells)
     for (int y = 0; y < cells.height(); ++y) {
         for (int x = 0; x < cells.width(); ++x) {
             const QRgb p = sa.pixel(x, y), q = sb.pixel(x, y);
-            total += (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q))) / 3.0;
+            total +=
+                (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q))) / 3.0;
         }
     }
     return total / (cells.width() * cells.height());
@@ -189,14 +189,13 @@ double cellDistance(const QImage& a, const QImage& b, QSize cells)
 TEST_F(WmfTest, libreoffice_reads_our_pages_and_our_reader_draws_its_pictures)
 {
     const QString soffice = QStandardPaths::findExecutable(QStringLiteral("soffice"));
-    if (soffice.isEmpty())
-        GTEST_SKIP() << "soffice is not installed";
+    if (soffice.isEmpty()) GTEST_SKIP() << "soffice is not installed";
     ASSERT_TRUE(savePageWmf(printer.document(), 1, path("ours.wmf")).isEmpty());
     ASSERT_TRUE(QFile::copy(sourceFile(QStringLiteral("data/lo_shapes.wmf")), path("theirs.wmf")));
-    const auto [ok, err] = run(soffice, {QStringLiteral("-env:UserInstallation=file://") + path("profile"),
-                                         QStringLiteral("--headless"), QStringLiteral("--convert-to"),
-                                         QStringLiteral("png"), QStringLiteral("--outdir"), path("png"),
-                                         path("ours.wmf"), path("theirs.wmf")});
+    const auto [ok, err] =
+        run(soffice, {QStringLiteral("-env:UserInstallation=file://") + path("profile"), QStringLiteral("--headless"),
+                      QStringLiteral("--convert-to"), QStringLiteral("png"), QStringLiteral("--outdir"), path("png"),
+                      path("ours.wmf"), path("theirs.wmf")});
     ASSERT_TRUE(ok) << err.toStdString();
 
     const QImage oursByThem(path("png/ours.png"));
@@ -265,18 +264,56 @@ TEST(WmfReaderTest, a_bitmap_lying_about_its_size_is_skipped)
     // STRETCHDIB of a 30000 x 30000 24-bit DIB that carries 12 bytes of pixels.
     QByteArray rec;
     auto u16 = [&](int v) { rec.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    auto u32 = [&](quint32 v) { u16(int(v & 0xFFFF)); u16(int(v >> 16)); };
-    u32(0x00CC0020); u16(0); u16(100); u16(100); u16(0); u16(0); u16(50); u16(50); u16(0); u16(0);
-    u32(40); u32(30000); u32(30000); u16(1); u16(24); u32(0); u32(0); u32(0); u32(0); u32(0); u32(0);
+    auto u32 = [&](quint32 v) {
+        u16(int(v & 0xFFFF));
+        u16(int(v >> 16));
+    };
+    u32(0x00CC0020);
+    u16(0);
+    u16(100);
+    u16(100);
+    u16(0);
+    u16(0);
+    u16(50);
+    u16(50);
+    u16(0);
+    u16(0);
+    u32(40);
+    u32(30000);
+    u32(30000);
+    u16(1);
+    u16(24);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
+    u32(0);
     rec.append(12, '\x7f');
     QByteArray wmf;
     auto w16 = [&](int v) { wmf.append(char(v & 0xFF)).append(char((v >> 8) & 0xFF)); };
-    w16(1); w16(9); w16(0x300); w16(0); w16(0); w16(1); w16(0); w16(0); w16(0);
-    w16(5); w16(0); w16(0x020C); w16(100); w16(100);
+    w16(1);
+    w16(9);
+    w16(0x300);
+    w16(0);
+    w16(0);
+    w16(1);
+    w16(0);
+    w16(0);
+    w16(0);
+    w16(5);
+    w16(0);
+    w16(0x020C);
+    w16(100);
+    w16(100);
     const int words = 3 + int(rec.size() / 2);
-    w16(words & 0xFFFF); w16(words >> 16); w16(0x0F43);
+    w16(words & 0xFFFF);
+    w16(words >> 16);
+    w16(0x0F43);
     wmf += rec;
-    w16(3); w16(0); w16(0);
+    w16(3);
+    w16(0);
+    w16(0);
     const WmfReadResult r = readWmf(wmf);
     ASSERT_TRUE(r.picture);
     EXPECT_TRUE(r.picture->ops.empty());

@@ -26,8 +26,7 @@ PagePreview::~PagePreview()
 QString PagePreview::showPage(int number)
 {
     const int count = m_printer.pageCount();
-    if (number < 1 || number > count)
-        return QStringLiteral("PageNumber must be between 1 and %1").arg(count);
+    if (number < 1 || number > count) return QStringLiteral("PageNumber must be between 1 and %1").arg(count);
     m_page = number;
     relayout();
     return {};
@@ -46,8 +45,7 @@ void PagePreview::beginUpdate()
 
 void PagePreview::endUpdate()
 {
-    if (m_updating > 0 && --m_updating == 0)
-        relayout();
+    if (m_updating > 0 && --m_updating == 0) relayout();
 }
 
 QSize PagePreview::sizeHint() const
@@ -67,8 +65,7 @@ void PagePreview::relayout()
 void PagePreview::paintEvent(QPaintEvent*)
 {
     // While a document is being drawn or an update is in progress, half-made pages are not shown.
-    if (m_printer.isPrinting() || m_updating > 0)
-        return;
+    if (m_printer.isPrinting() || m_updating > 0) return;
     QPainter painter(this);
     painter.fillRect(rect(), palette().color(QPalette::Dark));
     const PageDocument& doc = m_printer.document();
@@ -78,8 +75,7 @@ void PagePreview::paintEvent(QPaintEvent*)
     painter.fillRect(paper, Qt::white);
     painter.setPen(Qt::black);
     painter.drawRect(paper);
-    if (m_page < 1 || m_page > doc.pageCount())
-        return;
+    if (m_page < 1 || m_page > doc.pageCount()) return;
     painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     painter.translate(paper.left() + d.offsetLeft * scale, paper.top() + d.offsetTop * scale);
     painter.scale(scale / d.dpiX, scale / d.dpiY);

@@ -53,8 +53,7 @@ PrintOutcome printDocument(PagePrinter& pages, QPrinter& printer, QWidget* paren
     pages.endDoc();
     const PageDocument& doc = pages.document();
     PrintOutcome outcome;
-    if (doc.pages.empty())
-        return outcome;
+    if (doc.pages.empty()) return outcome;
     printer.setDocName(doc.title);
     printer.setCopyCount(1);
     printer.setFullPage(false);
@@ -70,16 +69,14 @@ PrintOutcome printDocument(PagePrinter& pages, QPrinter& printer, QWidget* paren
     progress.show();
     const int count = doc.pageCount();
     for (int i = 0; i < count; ++i) {
-        if (i > 0)
-            printer.newPage();
+        if (i > 0) printer.newPage();
         progress.showPage(i + 1, count);
         painter.save();
         painter.scale(sx, sy);
         playOps(painter, doc.pages[size_t(i)].ops);
         painter.restore();
         ++outcome.pagesSent;
-        if (afterPage)
-            afterPage(i + 1);
+        if (afterPage) afterPage(i + 1);
         QApplication::processEvents();
         if (progress.cancelled()) {
             outcome.cancelled = i + 1 < count;
@@ -93,8 +90,7 @@ PrintOutcome printDocument(PagePrinter& pages, QPrinter& printer, QWidget* paren
 PrintOutcome printOnPrinter(PagePrinter& pages, const QString& printerName, QWidget* parent)
 {
     pages.endDoc();
-    if (pages.pageCount() == 0)
-        return {};
+    if (pages.pageCount() == 0) return {};
     const QPrinterInfo info =
         printerName.isEmpty() ? QPrinterInfo::defaultPrinter() : QPrinterInfo::printerInfo(printerName);
     if (info.isNull()) {

@@ -26,8 +26,7 @@ QStringList PrinterChoice::available()
 PageDevice PrinterChoice::device() const
 {
     const QPrinterInfo info = QPrinterInfo::printerInfo(m_name);
-    if (m_name.isEmpty() || info.isNull())
-        return PageDevice::fallback();
+    if (m_name.isEmpty() || info.isNull()) return PageDevice::fallback();
     QPrinter printer(info, QPrinter::HighResolution);
     return deviceOf(printer);
 }
@@ -37,8 +36,7 @@ PageDevice PrinterChoice::deviceOf(const QPrinter& printer)
     const QRectF paper = printer.paperRect(QPrinter::Inch);
     const QRectF page = printer.pageRect(QPrinter::Inch);
     const int dpi = printer.resolution();
-    if (dpi <= 0 || paper.width() <= 0 || paper.height() <= 0)
-        return PageDevice::fallback();
+    if (dpi <= 0 || paper.width() <= 0 || paper.height() <= 0) return PageDevice::fallback();
     PageDevice d;
     d.dpiX = dpi;
     d.dpiY = dpi;
