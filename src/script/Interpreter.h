@@ -119,7 +119,13 @@ private:
 
     // Expressions (InterpreterExpressions.cpp)
     Variant eval(const Expr& e, Frame& f);
-    Variant evalValue(const Expr& e, Frame& f) { return eval(e, f).dereferenced(); }
+    Variant evalValue(const Expr& e, Frame& f)
+    {
+        Variant v = eval(e, f);
+        if (v.isObject())
+            return v.dereferenced();
+        return v;
+    }
     Variant evalName(const NameExpr& n, Frame& f);
     Variant evalCall(const CallExpr& c, Frame& f);
     Variant evalMember(const MemberExpr& m, Frame& f, const std::vector<ExprPtr>* args);

@@ -2,6 +2,8 @@
 #include "script/Interpreter.h"
 #include "script/Operators.h"
 
+#include <cmath>
+
 namespace tv::script {
 
 namespace {
@@ -15,6 +17,13 @@ bool bothSmallIntegers(const Variant& a, const Variant& b)
 {
     const VarType ta = a.type(), tb = b.type();
     return (ta == VarType::Integer || ta == VarType::Long) && (tb == VarType::Integer || tb == VarType::Long);
+}
+
+Variant finiteDouble(double d)
+{
+    if (!std::isfinite(d))
+        raise(6);
+    return Variant::fromDouble(d);
 }
 
 } // namespace
@@ -63,7 +72,9 @@ Variant Interpreter::evalBinary(const BinaryExpr& b, Frame& f)
         const int64_t x = l.rawInt(), y = r.rawInt();
         const bool longs = l.type() == VarType::Long || r.type() == VarType::Long;
         auto whole = [longs](int64_t v) {
-            return !longs && v >= -32768 && v <= 32767 ? Variant::fromInteger(int16_t(v)) : Variant::fromWhole(v);
+            if (v >= (longs ? INT32_MIN : -32768) && v <= (longs ? INT32_MAX : 32767))
+                return longs ? Variant::fromLong(int32_t(v)) : Variant::fromInteger(int16_t(v));
+            return Variant::fromWhole(v);
         };
         switch (b.op) {
         case BinOp::Add:
@@ -84,6 +95,27 @@ Variant Interpreter::evalBinary(const BinaryExpr& b, Frame& f)
             return Variant::fromBool(x <= y);
         case BinOp::Ge:
             return Variant::fromBool(x >= y);
+        case BinOp::Mod:
+        case BinOp::IntDiv:
+            if (y == 0)
+                raise(11);
+            return whole(b.op == BinOp::Mod ? x % y : x / y);
+        default:
+            break;
+        }
+    } else if (l.type() == VarType::Double && (r.type() == VarType::Double || bothSmallIntegers(r, r))) {
+        const double x = l.rawDouble(), y = r.type() == VarType::Double ? r.rawDouble() : double(r.rawInt());
+        switch (b.op) {
+        case BinOp::Add:
+            return finiteDouble(x + y);
+        case BinOp::Sub:
+            return finiteDouble(x - y);
+        case BinOp::Mul:
+            return finiteDouble(x * y);
+        case BinOp::Lt:
+            return Variant::fromBool(x < y);
+        case BinOp::Gt:
+            return Variant::fromBool(x > y);
         default:
             break;
         }

@@ -134,23 +134,7 @@ Variant& ArrayData::at(std::span<const int32_t> indices)
     return items[offset];
 }
 
-Variant::Variant(const Variant& o)
-{
-    copyFrom(o);
-}
-
-Variant::Variant(Variant&& o) noexcept : m_type(o.m_type)
-{
-    if (m_type == VarType::String) {
-        new (&m_s) QString(std::move(o.m_s));
-        o.m_s.~QString();
-    } else {
-        m_i = o.m_i;
-    }
-    o.m_type = VarType::Empty;
-}
-
-Variant& Variant::operator=(const Variant& o)
+Variant& Variant::assignSlow(const Variant& o)
 {
     if (this != &o) {
         Variant copy(o);
@@ -165,13 +149,7 @@ Variant& Variant::operator=(Variant&& o) noexcept
         return *this;
     Variant old(std::move(*this));
     m_type = o.m_type;
-    if (m_type == VarType::String) {
-        new (&m_s) QString(std::move(o.m_s));
-        o.m_s.~QString();
-    } else {
-        m_i = o.m_i;
-    }
-    o.m_type = VarType::Empty;
+    relocateFrom(o);
     return *this; // old is released last, so a Class_Terminate it runs sees the new value
 }
 

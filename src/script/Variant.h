@@ -6,6 +6,7 @@
 #include <QString>
 
 #include <cstdint>
+#include <cstring>
 #include <span>
 #include <vector>
 
@@ -138,11 +139,34 @@ struct ArrayData {
 class Variant {
 public:
     Variant() noexcept : m_type(VarType::Empty) { m_i = 0; }
-    Variant(const Variant& o);
-    Variant(Variant&& o) noexcept;
-    Variant& operator=(const Variant& o);
+    Variant(const Variant& o)
+    {
+        if (o.ownsData()) {
+            copyFrom(o);
+        } else {
+            m_type = o.m_type;
+            m_i = o.m_i;
+        }
+    }
+    Variant(Variant&& o) noexcept : m_type(o.m_type)
+    {
+        relocateFrom(o);
+    }
+    Variant& operator=(const Variant& o)
+    {
+        if (!ownsData() && !o.ownsData()) {
+            m_type = o.m_type;
+            m_i = o.m_i;
+            return *this;
+        }
+        return assignSlow(o);
+    }
     Variant& operator=(Variant&& o) noexcept;
-    ~Variant() { clear(); }
+    ~Variant()
+    {
+        if (ownsData())
+            clear();
+    }
 
     /// A string (implicit: strings are the common case in library code).
     Variant(const QString& s); // NOLINT
@@ -216,8 +240,19 @@ public:
     static double roundHalfEven(double v);
 
 private:
+    bool ownsData() const
+    {
+        return m_type == VarType::String || m_type == VarType::Object || m_type == VarType::Array;
+    }
     void clear() noexcept;
     void copyFrom(const Variant& o);
+    // QString is relocatable: the storage moves bitwise and the source forgets it.
+    void relocateFrom(Variant& o) noexcept
+    {
+        std::memcpy(static_cast<void*>(&m_s), static_cast<const void*>(&o.m_s), sizeof(QString));
+        o.m_type = VarType::Empty;
+    }
+    Variant& assignSlow(const Variant& o);
 
     VarType m_type;
     union {
