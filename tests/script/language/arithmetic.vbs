@@ -17,3 +17,4 @@ WScript.Echo T("-2 ^ 2"), T("2 ^ 3 ^ 2"), T("2 + 3 * 4"), T("(2 + 3) * 4")  ' ex
 WScript.Echo T("1.5 + 1"), T("CSng(1.5) + 1"), T("CCur(1.5) + 1"), T("#1/1/2024# + 1")  ' expect: Double 2.5 Single 2.5 Currency 2.5 Date 1/2/2024
 WScript.Echo T("#1/3/2024# - #1/1/2024#"), T("(-1) ^ 0.5"), T("2147483647 * 2147483647")  ' expect: Double 2 error 5 Double 4.61168601413242E+18
 WScript.Echo T("0.1 + 0.2"), T("1 / 3"), T("1E+16 + 0"), T("-(-32768)")  ' expect: Double 0.3 Double 0.333333333333333 Double 1E+16 Long 32768
+WScript.Echo T("CLng(1) + 1"), T("CLng(7) Mod 2"), T("CInt(7) \ 2"), T("1.5 * 2")  ' expect: Long 2 Long 1 Integer 3 Double 3
