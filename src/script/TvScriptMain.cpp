@@ -44,9 +44,14 @@ public:
         case kWriteLine:
             writeTo(m_out, (args.empty() ? QString() : args[0].toString()) + u'\n');
             break;
-        default:
-            writeTo(m_out, QString(args[0].toLong(), u'\n'));
+        default: {
+            const int32_t lines = args[0].toLong();
+            if (lines < 0)
+                raise(5);
+            Context::current().chargeOutput(lines);
+            writeTo(m_out, QString(lines, u'\n'));
             break;
+        }
         }
         return {};
     }

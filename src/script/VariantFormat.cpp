@@ -123,6 +123,8 @@ double timeFromParts(int hour, int minute, int second)
 
 DateParts dateParts(double serial)
 {
+    if (!(serial > -1e7 && serial < 1e7))
+        raise(6);
     double whole = std::trunc(serial);
     long long secs = std::llround(std::fabs(serial - whole) * 86400.0);
     if (secs >= 86400) {
