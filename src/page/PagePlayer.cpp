@@ -92,6 +92,8 @@ void playPicture(QPainter& painter, const WmfPicture& picture, const QRectF& tar
 {
     if (picture.windowExtent.width() == 0 || picture.windowExtent.height() == 0) return;
     painter.save();
+    // A picture stays inside its box: foreign files often paint backgrounds past their window.
+    painter.setClipRect(target, Qt::IntersectClip);
     painter.translate(target.topLeft());
     painter.scale(target.width() / picture.windowExtent.width(), target.height() / picture.windowExtent.height());
     painter.translate(-picture.windowOrigin);

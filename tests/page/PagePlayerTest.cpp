@@ -87,17 +87,22 @@ TEST_F(PagePlayerTest, a_picture_is_stretched_into_its_rectangle)
     fill.kind = OpKind::Rectangle;
     fill.from = {100, 100};
     fill.to = {105, 110}; // the left half
+    PageOp outside = fill;
+    outside.from = {50, 50}; // drawn past the picture's window: clipped to its box
+    outside.to = {100, 100};
     fill.penNull = true;
     fill.brushSolid = true;
     fill.brushColour = 0xFF0000;
     picture->ops.push_back(fill);
+    picture->ops.push_back(outside);
     printer.beginDoc();
-    printer.canvas().drawPicture(QRect(0, 0, 600, 300), picture);
+    printer.canvas().drawPicture(QRect(300, 300, 600, 300), picture);
     printer.endDoc();
     const QImage image = renderPage(printer.document(), 1, 300);
-    EXPECT_EQ(image.pixelColor(150, 150), QColor(0, 0, 255));
-    EXPECT_EQ(image.pixelColor(450, 150), QColor(255, 255, 255));
-    EXPECT_EQ(image.pixelColor(150, 350), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(450, 450), QColor(0, 0, 255));
+    EXPECT_EQ(image.pixelColor(750, 450), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(450, 650), QColor(255, 255, 255));
+    EXPECT_EQ(image.pixelColor(250, 250), QColor(255, 255, 255));
 }
 
 } // namespace
