@@ -139,6 +139,7 @@ QString saveDocumentPdf(const PageDocument& doc, const QString& path)
                     QMarginsF(d.offsetLeft, d.offsetTop, d.offsetLeft, d.offsetTop), QPageLayout::Inch));
     QPainter painter;
     if (!painter.begin(&writer)) return QStringLiteral("Cannot write the PDF file %1").arg(path);
+    painter.scale(1.0, double(d.dpiX) / d.dpiY); // one writer resolution; the device may have two
     for (size_t i = 0; i < doc.pages.size(); ++i) {
         if (i > 0) writer.newPage();
         playOps(painter, doc.pages[i].ops);

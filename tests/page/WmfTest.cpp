@@ -202,6 +202,7 @@ TEST_F(WmfTest, libreoffice_reads_our_pages_and_our_reader_draws_its_pictures)
     ASSERT_FALSE(oursByThem.isNull());
     EXPECT_LT(blankness(oursByThem), 0.995);
 
+    // data/lo_shapes.wmf is LibreOffice's conversion of data/lo_shapes.svg.
     // The foreign picture: a yellow 400 x 300 background with shapes and text; compare where
     // LibreOffice put it on its page with our rendering at the same size.
     const QImage theirs(path("png/theirs.png"));
