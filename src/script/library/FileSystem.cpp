@@ -2,6 +2,7 @@
 // copied, moved and deleted, text files opened. Nothing here starts a program or reads a device.
 
 #include "script/library/Args.h"
+#include "script/library/FileAccess.h"
 #include "script/library/FileSystem.h"
 #include "script/library/Objects.h"
 
@@ -10,6 +11,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+
+#include <atomic>
 
 namespace tv::script::lib {
 
@@ -238,8 +241,24 @@ void copyFile(Context& cx, const QString& from, const QString& to, bool overwrit
         raise(target.dir().exists() ? 70 : 76);
 }
 
+namespace {
+std::atomic<bool> g_fileAccess{true};
+}
+
+void setFileAccessAllowed(bool allowed)
+{
+    g_fileAccess = allowed;
+}
+
+bool fileAccessAllowed()
+{
+    return g_fileAccess;
+}
+
 Ref<ScriptObject> newFileSystemObject(Context&)
 {
+    if (!fileAccessAllowed())
+        raise(70, QStringLiteral("Permission denied: this engine has no file access"));
     return Ref<ScriptObject>(new FileSystemObject);
 }
 

@@ -72,8 +72,10 @@ Variant replace(Context& cx, Args a)
         return Variant(QString());
     if (find.isEmpty() || count == 0)
         return Variant(s.mid(start - 1));
-    QString out;
     qsizetype pos = start - 1;
+    if (pos == 0 && s.indexOf(find, 0, sensitivity(text)) < 0)
+        return Variant(s);
+    QString out;
     int32_t done = 0;
     while (count < 0 || done < count) {
         const qsizetype at = s.indexOf(find, pos, sensitivity(text));

@@ -71,7 +71,7 @@ Variant trimmed(Args a, bool left, bool right)
         ++from;
     while (right && to > from && s[to - 1] == u' ')
         --to;
-    return Variant(s.mid(from, to - from));
+    return Variant(from == 0 && to == s.size() ? s : s.mid(from, to - from));
 }
 
 Variant lTrim(Context&, Args a) { return trimmed(a, true, false); }

@@ -3,6 +3,7 @@
 // to the host's handlers; objects outside the library cannot be created.
 
 #include "script/ScriptEngine.h"
+#include "script/library/FileAccess.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -107,6 +108,17 @@ TEST_F(LibraryHost, OtherObjectsAreRefusedWithTheirName)
     EXPECT_EQ(m_errors[0].number, 429);
     EXPECT_TRUE(m_errors[0].description.contains(QStringLiteral("'WScript.Shell'")));
     expectUsable();
+}
+
+TEST_F(LibraryHost, FileAccessCanBeSwitchedOff)
+{
+    tv::script::lib::setFileAccessAllowed(false);
+    const bool created = m_engine.executeStatement(QStringLiteral("Set fso = CreateObject(\"Scripting.FileSystemObject\")"));
+    tv::script::lib::setFileAccessAllowed(true);
+    EXPECT_FALSE(created);
+    ASSERT_EQ(m_errors.size(), 1u);
+    EXPECT_EQ(m_errors[0].number, 70);
+    EXPECT_TRUE(m_engine.executeStatement(QStringLiteral("Set fso = CreateObject(\"Scripting.FileSystemObject\")")));
 }
 
 } // namespace
