@@ -3,12 +3,10 @@
 #include "script/Builtins.h"
 #include "script/ScriptEngine.h"
 
-#include <benchmark/benchmark.h>
-
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
-
+#include <benchmark/benchmark.h>
 #include <cstdio>
 
 using namespace tv::script;
@@ -66,17 +64,16 @@ int main(int argc, char** argv)
     const QDir dir(QStringLiteral(TV_BENCH_SCRIPTS));
     for (const QString& name : dir.entryList({QStringLiteral("*.vbs")}, QDir::Files, QDir::Name)) {
         QFile f(dir.filePath(name));
-        if (!f.open(QIODevice::ReadOnly))
-            continue;
+        if (!f.open(QIODevice::ReadOnly)) continue;
         const QString text = QString::fromUtf8(f.readAll());
         QStringList expected;
         for (const QString& line : text.split(u'\n'))
-            if (auto m = expect.match(line.trimmed()); m.hasMatch())
-                expected << m.captured(1);
+            if (auto m = expect.match(line.trimmed()); m.hasMatch()) expected << m.captured(1);
         benchmark::RegisterBenchmark(name.toUtf8().constData(), runScript, text, expected)
             ->Unit(benchmark::kMillisecond)
             ->Repetitions(5)
-            ->ComputeStatistics("min", [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
+            ->ComputeStatistics("min",
+                                [](const std::vector<double>& v) { return *std::min_element(v.begin(), v.end()); })
             ->ReportAggregatesOnly(true);
     }
     benchmark::Initialize(&argc, argv);

@@ -14,7 +14,8 @@ const tv::script::ClassInfo kSinkInfo("Sink", {{"Echo", 0, 0, -1}});
 class Sink : public tv::script::NativeObject {
 public:
     Sink() : NativeObject(kSinkInfo) {}
-    tv::script::Variant invoke(tv::script::Context& cx, int, tv::script::Invoke, std::span<tv::script::Variant> args) override
+    tv::script::Variant invoke(tv::script::Context& cx, int, tv::script::Invoke,
+                               std::span<tv::script::Variant> args) override
     {
         for (const tv::script::Variant& a : args)
             cx.chargeOutput(a.isNull() ? 4 : a.toString().size());

@@ -17,7 +17,28 @@ struct Procedure;
 struct Program;
 struct SourceText;
 
-enum class BinOp : uint8_t { Add, Sub, Mul, Div, IntDiv, Mod, Pow, Concat, Eq, Ne, Lt, Gt, Le, Ge, Is, And, Or, Xor, Eqv, Imp };
+enum class BinOp : uint8_t {
+    Add,
+    Sub,
+    Mul,
+    Div,
+    IntDiv,
+    Mod,
+    Pow,
+    Concat,
+    Eq,
+    Ne,
+    Lt,
+    Gt,
+    Le,
+    Ge,
+    Is,
+    And,
+    Or,
+    Xor,
+    Eqv,
+    Imp
+};
 
 /// Where a name lives, decided at compile time.
 enum class NameKind : uint8_t {
@@ -52,12 +73,12 @@ struct NameExpr : Expr {
     NameExpr() : Expr(Name) {}
     QString name;
     NameKind resolved = NameKind::Unresolved;
-    int slot = -1;                   ///< Local/Dynamic: frame slot; Field/Method: index; HostMember: dispatch id
-    GlobalEntry* global = nullptr;   ///< Global/Dynamic
+    int slot = -1;                 ///< Local/Dynamic: frame slot; Field/Method: index; HostMember: dispatch id
+    GlobalEntry* global = nullptr; ///< Global/Dynamic
     const Builtin* builtin = nullptr;
     const Variant* constant = nullptr; ///< Constant: the library constant's value
-    ScriptObject* host = nullptr;    ///< HostMember
-    int intrinsic = 0;               ///< Eval/Execute/ExecuteGlobal/GetRef handled by the engine
+    ScriptObject* host = nullptr;      ///< HostMember
+    int intrinsic = 0;                 ///< Eval/Execute/ExecuteGlobal/GetRef handled by the engine
 };
 
 struct CallExpr : Expr {
@@ -109,9 +130,7 @@ using StmtPtr = std::unique_ptr<Stmt>;
 using Block = std::vector<StmtPtr>;
 
 struct Stmt {
-    enum Kind : uint8_t {
-        Assign, CallS, If, Select, For, ForEach, Do, Exit, With, Dim, ReDim, Erase, OnError, Nop
-    };
+    enum Kind : uint8_t { Assign, CallS, If, Select, For, ForEach, Do, Exit, With, Dim, ReDim, Erase, OnError, Nop };
     explicit Stmt(Kind k) : kind(k) {}
     virtual ~Stmt() = default;
     Kind kind;

@@ -1,7 +1,6 @@
 #include "script/Builtins.h"
 
 #include <QHash>
-
 #include <atomic>
 #include <unordered_map>
 
@@ -90,24 +89,21 @@ ClassInfo::ClassInfo(const char* typeName, std::initializer_list<MemberInfo> mem
 int ClassInfo::find(QStringView name) const
 {
     for (const MemberInfo& m : m_members)
-        if (name.compare(QLatin1String(m.name), Qt::CaseInsensitive) == 0)
-            return m.id;
+        if (name.compare(QLatin1String(m.name), Qt::CaseInsensitive) == 0) return m.id;
     return -1;
 }
 
 const MemberInfo& ClassInfo::member(int id) const
 {
     for (const MemberInfo& m : m_members)
-        if (m.id == id)
-            return m;
+        if (m.id == id) return m;
     raise(438);
 }
 
 void ClassInfo::checkArgs(int id, size_t count) const
 {
     const MemberInfo& m = member(id);
-    if (int(count) < m.minArgs || (m.maxArgs >= 0 && int(count) > m.maxArgs))
-        raise(450);
+    if (int(count) < m.minArgs || (m.maxArgs >= 0 && int(count) > m.maxArgs)) raise(450);
 }
 
 } // namespace tv::script

@@ -40,8 +40,7 @@ public:
     {
         static const int key = newStateKey();
         std::shared_ptr<void>& slot = stateSlot(key);
-        if (!slot)
-            slot = std::make_shared<T>();
+        if (!slot) slot = std::make_shared<T>();
         return *static_cast<T*>(slot.get());
     }
 

@@ -14,8 +14,7 @@ constexpr Intrinsic kIntrinsics[] = {{"eval", 1}, {"execute", 2}, {"executegloba
 int findName(const std::vector<QString>& names, const QString& name)
 {
     for (size_t i = 0; i < names.size(); ++i)
-        if (names[i].compare(name, Qt::CaseInsensitive) == 0)
-            return int(i);
+        if (names[i].compare(name, Qt::CaseInsensitive) == 0) return int(i);
     return -1;
 }
 
@@ -24,8 +23,7 @@ int findName(const std::vector<QString>& names, const QString& name)
 int ClassDef::findMember(QStringView memberName) const
 {
     for (size_t i = 0; i < members.size(); ++i)
-        if (members[i].name.compare(memberName, Qt::CaseInsensitive) == 0)
-            return int(i);
+        if (members[i].name.compare(memberName, Qt::CaseInsensitive) == 0) return int(i);
     return -1;
 }
 
@@ -60,11 +58,9 @@ void Compiler::compile(Program& program, const Procedure* outer)
         g->cls = nullptr;
     }
     for (const QString& name : program.globalDims) {
-        if (outer && findName(global.localNames, name) >= 0)
-            continue;
+        if (outer && findName(global.localNames, name) >= 0) continue;
         GlobalEntry* g = m_engine.global(name, true);
-        if (g->kind == GlobalEntry::Undefined)
-            g->kind = GlobalEntry::Variable;
+        if (g->kind == GlobalEntry::Undefined) g->kind = GlobalEntry::Variable;
     }
     for (auto& [name, expr] : program.globalConsts) {
         Scope sc{&global, nullptr, {}};
@@ -92,8 +88,7 @@ void Compiler::compile(Program& program, const Procedure* outer)
         Scope sc{&global, nullptr, {}};
         for (auto& bounds : cls->fieldBounds)
             for (auto& b : bounds)
-                if (b)
-                    resolveExpr(*b, sc);
+                if (b) resolveExpr(*b, sc);
     }
     resolveProcedure(global, outer ? outer->owner : nullptr);
 }
@@ -174,8 +169,7 @@ void Compiler::resolveStmt(Stmt& s, Scope& sc)
         resolveName(static_cast<NameExpr&>(*f.var), sc, false);
         resolveExpr(*f.from, sc);
         resolveExpr(*f.to, sc);
-        if (f.step)
-            resolveExpr(*f.step, sc);
+        if (f.step) resolveExpr(*f.step, sc);
         resolveBlock(f.body, sc);
         break;
     }
@@ -188,8 +182,7 @@ void Compiler::resolveStmt(Stmt& s, Scope& sc)
     }
     case Stmt::Do: {
         auto& d = static_cast<DoStmt&>(s);
-        if (d.cond)
-            resolveExpr(*d.cond, sc);
+        if (d.cond) resolveExpr(*d.cond, sc);
         resolveBlock(d.body, sc);
         break;
     }
@@ -232,12 +225,10 @@ void Compiler::resolveStmt(Stmt& s, Scope& sc)
 
 bool Compiler::isLiteral(const Expr& e) const
 {
-    if (e.kind == Expr::Literal)
-        return true;
+    if (e.kind == Expr::Literal) return true;
     if (e.kind == Expr::Unary && !static_cast<const UnaryExpr&>(e).isNot)
         return isLiteral(*static_cast<const UnaryExpr&>(e).operand);
-    if (e.kind != Expr::Name)
-        return false;
+    if (e.kind != Expr::Name) return false;
     const auto& n = static_cast<const NameExpr&>(e);
     return n.resolved == NameKind::Constant || (n.resolved == NameKind::Global && n.global->kind == GlobalEntry::Const);
 }
@@ -335,8 +326,7 @@ void Compiler::resolveName(NameExpr& n, Scope& sc, bool isCallee)
         return;
     }
     for (const auto& host : m_engine.m_hosts) {
-        if (!host.globalMembers)
-            continue;
+        if (!host.globalMembers) continue;
         const int id = host.object->findMember(n.name);
         if (id >= 0) {
             n.resolved = NameKind::HostMember;

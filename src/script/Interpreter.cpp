@@ -37,8 +37,7 @@ std::shared_ptr<SourceText> makeSource(const QString& text)
     for (qsizetype i = 0; i <= all.size(); ++i) {
         if (i == all.size() || all[i] == u'\n' || all[i] == u'\r') {
             source->lines.push_back(all.mid(start, i - start));
-            if (i < all.size() && all[i] == u'\r' && i + 1 < all.size() && all[i + 1] == u'\n')
-                ++i;
+            if (i < all.size() && all[i] == u'\r' && i + 1 < all.size() && all[i + 1] == u'\n') ++i;
             start = i + 1;
         }
     }
@@ -61,8 +60,7 @@ public:
             switch (id) {
             case kErrNumber:
                 e.m_errNumber = v.toLong();
-                if (e.m_errDescription.isEmpty())
-                    e.m_errDescription = ScriptError::standardText(e.m_errNumber);
+                if (e.m_errDescription.isEmpty()) e.m_errDescription = ScriptError::standardText(e.m_errNumber);
                 return {};
             case kErrDescription:
                 e.m_errDescription = v.toString();
@@ -95,8 +93,7 @@ public:
             return {};
         default: {
             const int number = args[0].toLong();
-            if (number == 0)
-                raise(5);
+            if (number == 0) raise(5);
             ScriptError err(number);
             if (args.size() > 1 && !args[1].isEmpty() && args[1].type() != VarType::Error)
                 err.source = args[1].toString();
@@ -113,8 +110,7 @@ private:
 
 Context& Context::current()
 {
-    if (t_current)
-        return *t_current;
+    if (t_current) return *t_current;
     static thread_local Interpreter idle;
     return idle;
 }
@@ -163,10 +159,8 @@ GlobalEntry* Interpreter::global(QStringView name, bool create)
 {
     const QString key = name.toString().toLower();
     auto it = m_globalIndex.constFind(key);
-    if (it != m_globalIndex.constEnd())
-        return it.value();
-    if (!create)
-        return nullptr;
+    if (it != m_globalIndex.constEnd()) return it.value();
+    if (!create) return nullptr;
     m_globals.emplace_back();
     GlobalEntry* g = &m_globals.back();
     g->name = name.toString();
@@ -236,16 +230,14 @@ bool Interpreter::compileAndRun(const QString& text, const Procedure* scope, Fra
     std::shared_ptr<Program> program = Parser::parseProgram(text, ce);
     const auto source = makeSource(text);
     if (!program) {
-        if (!error)
-            throw ScriptError(ce.number, ce.description, kCompileSource);
+        if (!error) throw ScriptError(ce.number, ce.description, kCompileSource);
         *error = {ce.number, ce.description, kCompileSource, ce.line, ce.column, source->lineText(ce.line), true};
         return false;
     }
     program->source = source;
     try {
         Compiler(*this).compile(*program, scope);
-        if (!program->procedures.empty() || !program->classes.empty())
-            m_programs.push_back(program);
+        if (!program->procedures.empty() || !program->classes.empty()) m_programs.push_back(program);
         const Procedure& global = *program->global;
         const size_t shared = size_t(global.sharedSlots);
         std::vector<Variant> storage(size_t(global.slotCount) - shared);
@@ -267,8 +259,7 @@ bool Interpreter::compileAndRun(const QString& text, const Procedure* scope, Fra
         m_currentFrame = saved;
         return true;
     } catch (const ScriptError& e) {
-        if (!error)
-            throw;
+        if (!error) throw;
         reportError(e, *error);
         return false;
     }
@@ -298,8 +289,8 @@ void Interpreter::setErr(const ScriptError& e)
 void Interpreter::checkTime()
 {
     if (m_hostDepth > 0 && std::chrono::steady_clock::now() > m_deadline) {
-        ScriptError e(kTimeoutError, QStringLiteral("Script timed out: it ran longer than %1 ms")
-                                         .arg(qint64(m_timeout.count())));
+        ScriptError e(kTimeoutError,
+                      QStringLiteral("Script timed out: it ran longer than %1 ms").arg(qint64(m_timeout.count())));
         e.fatal = true;
         throw e;
     }
@@ -307,16 +298,15 @@ void Interpreter::checkTime()
 
 void Interpreter::checkStack()
 {
-    if (static_cast<char*>(__builtin_frame_address(0)) < m_stackFloor)
-        raise(28);
+    if (static_cast<char*>(__builtin_frame_address(0)) < m_stackFloor) raise(28);
 }
 
 void Interpreter::chargeOutput(int64_t bytes)
 {
     m_outputUsed += bytes;
     if (m_outputUsed > m_outputLimit) {
-        ScriptError e(7, QStringLiteral("Output limit exceeded: the script wrote more than %1 bytes")
-                             .arg(qint64(m_outputLimit)));
+        ScriptError e(
+            7, QStringLiteral("Output limit exceeded: the script wrote more than %1 bytes").arg(qint64(m_outputLimit)));
         e.fatal = true;
         throw e;
     }
@@ -326,8 +316,7 @@ Variant Interpreter::evaluate(const QString& expression)
 {
     CompileError ce{};
     ExprPtr e = Parser::parseExpression(expression, ce);
-    if (!e)
-        throw ScriptError(ce.number, ce.description, kCompileSource);
+    if (!e) throw ScriptError(ce.number, ce.description, kCompileSource);
     checkStack();
     Frame empty;
     Procedure globalScope;
@@ -344,15 +333,13 @@ int Interpreter::messageBox(const QString& prompt, int buttons, const QString& t
 
 std::optional<QString> Interpreter::inputBox(const QString& prompt, const QString& title, const QString& def)
 {
-    if (!m_inputBox)
-        return std::nullopt;
+    if (!m_inputBox) return std::nullopt;
     return m_inputBox(prompt, title, def);
 }
 
 std::shared_ptr<void>& Interpreter::stateSlot(int key)
 {
-    if (size_t(key) >= m_state.size())
-        m_state.resize(size_t(key) + 1);
+    if (size_t(key) >= m_state.size()) m_state.resize(size_t(key) + 1);
     return m_state[size_t(key)];
 }
 
@@ -360,12 +347,10 @@ Variant Interpreter::callIntrinsic(int which, const CallExpr* c, Frame& f)
 {
     const size_t count = c ? c->args.size() : 0;
     if (which == 5) {
-        if (count)
-            raise(450);
+        if (count) raise(450);
         return Variant::fromObject(m_errObject.get());
     }
-    if (count != 1)
-        raise(450, QStringLiteral("Wrong number of arguments or invalid property assignment"));
+    if (count != 1) raise(450, QStringLiteral("Wrong number of arguments or invalid property assignment"));
     const QString text = evalValue(*c->args[0], f).toString();
     switch (which) {
     case 1:

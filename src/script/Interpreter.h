@@ -9,7 +9,6 @@
 #include "script/ScriptEngine.h"
 
 #include <QHash>
-
 #include <chrono>
 #include <deque>
 
@@ -122,8 +121,7 @@ private:
     Variant evalValue(const Expr& e, Frame& f)
     {
         Variant v = eval(e, f);
-        if (v.isObject())
-            return v.dereferenced();
+        if (v.isObject()) return v.dereferenced();
         return v;
     }
     Variant evalName(const NameExpr& n, Frame& f);
@@ -165,8 +163,7 @@ private:
         {
             for (ArrayData* a : locks) {
                 --a->locks;
-                if (--a->refs == 0)
-                    delete a;
+                if (--a->refs == 0) delete a;
             }
         }
     };

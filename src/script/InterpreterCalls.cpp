@@ -21,8 +21,7 @@ public:
     int findMember(QStringView) const override { return -1; }
     Variant invoke(Context&, int id, Invoke kind, std::span<Variant> args) override
     {
-        if (id != 0 || kind != Invoke::Get)
-            raise(438);
+        if (id != 0 || kind != Invoke::Get) raise(438);
         std::vector<Variant*> refs;
         for (Variant& a : args)
             refs.push_back(&a);
@@ -49,7 +48,8 @@ void Interpreter::bindArgs(const std::vector<ExprPtr>& args, Frame& f, ArgPack& 
             ref = elementRef(static_cast<const CallExpr&>(a), f, true);
             if (ref) {
                 // The element stays referenced until the call returns: ReDim/Erase of its array fail.
-                Variant* arrayVar = variableRef(static_cast<const NameExpr&>(*static_cast<const CallExpr&>(a).callee), f, false);
+                Variant* arrayVar =
+                    variableRef(static_cast<const NameExpr&>(*static_cast<const CallExpr&>(a).callee), f, false);
                 ArrayData& data = arrayVar->mutableArray();
                 ++data.locks;
                 ++data.refs; // the variable may be reassigned during the call
@@ -69,8 +69,7 @@ Variant Interpreter::callProcedure(const Procedure& proc, ClassInstance* me, Var
     if (count != proc.params.size())
         raise(450, QStringLiteral("Wrong number of arguments or invalid property assignment: '%1'").arg(proc.name));
     checkStack();
-    if ((++m_ticks & 0x3FF) == 0)
-        checkTime();
+    if ((++m_ticks & 0x3FF) == 0) checkTime();
     const size_t n = size_t(proc.slotCount);
     Variant inlineStorage[kInlineSlots];
     Variant* inlineSlots[kInlineSlots];
@@ -88,8 +87,7 @@ Variant Interpreter::callProcedure(const Procedure& proc, ClassInstance* me, Var
         if (i < count && !proc.params[i].byVal) {
             vars[i] = args[i];
         } else {
-            if (i < count)
-                storage[i] = *args[i];
+            if (i < count) storage[i] = *args[i];
             vars[i] = &storage[i];
         }
     }
@@ -146,8 +144,7 @@ Variant Interpreter::callHost(ScriptObject& obj, int id, Invoke kind, const std:
     if (args)
         for (const auto& a : *args)
             values[i++] = a->kind == Expr::Missing ? kMissing : eval(*a, f);
-    if (extra)
-        values[i] = std::move(*extra);
+    if (extra) values[i] = std::move(*extra);
     Ref<ScriptObject> keep(&obj);
     return obj.invoke(*this, id, kind, std::span<Variant>(values, count));
 }
@@ -157,8 +154,7 @@ Variant Interpreter::callGlobalEntry(GlobalEntry& g, const std::vector<ExprPtr>*
     switch (g.kind) {
     case GlobalEntry::Proc: {
         ArgPack pack;
-        if (args)
-            bindArgs(*args, f, pack);
+        if (args) bindArgs(*args, f, pack);
         return callProcedure(*g.proc, nullptr, pack.ptrs, pack.count);
     }
     case GlobalEntry::Variable:
@@ -167,10 +163,8 @@ Variant Interpreter::callGlobalEntry(GlobalEntry& g, const std::vector<ExprPtr>*
     case GlobalEntry::Class:
         raise(13, QStringLiteral("Type mismatch: '%1'").arg(g.name));
     default:
-        if (f.proc && f.proc->optionExplicit)
-            raise(500, QStringLiteral("Variable is undefined: '%1'").arg(g.name));
-        if (args)
-            raise(13, QStringLiteral("Type mismatch: '%1'").arg(g.name));
+        if (f.proc && f.proc->optionExplicit) raise(500, QStringLiteral("Variable is undefined: '%1'").arg(g.name));
+        if (args) raise(13, QStringLiteral("Type mismatch: '%1'").arg(g.name));
         return {};
     }
 }
@@ -185,24 +179,21 @@ Variant Interpreter::invokeMember(ClassInstance& obj, int member, Invoke kind, V
     if (m.field >= 0) {
         Variant& field = obj.m_fields[size_t(m.field)];
         if (kind == Invoke::Get) {
-            if (count == 0)
-                return field;
+            if (count == 0) return field;
             std::vector<int32_t> idx;
             if (field.isArray()) {
                 for (size_t i = 0; i < count; ++i)
                     idx.push_back(args[i]->toLong());
                 return const_cast<ArrayData*>(field.rawArray())->at(idx);
             }
-            if (field.isObject())
-                return callValue(field, std::span<Variant>(*args, count));
+            if (field.isObject()) return callValue(field, std::span<Variant>(*args, count));
             raise(13);
         }
         if (count == 1) {
             field = *args[0];
             return {};
         }
-        if (!field.isArray())
-            raise(13);
+        if (!field.isArray()) raise(13);
         std::vector<int32_t> idx;
         for (size_t i = 0; i + 1 < count; ++i)
             idx.push_back(args[i]->toLong());
@@ -212,8 +203,7 @@ Variant Interpreter::invokeMember(ClassInstance& obj, int member, Invoke kind, V
     const Procedure* proc = kind == Invoke::Get   ? (m.getter ? m.getter : m.method)
                             : kind == Invoke::Let ? m.letter
                                                   : m.setter;
-    if (!proc)
-        raise(kind == Invoke::Get ? 438 : 450);
+    if (!proc) raise(kind == Invoke::Get ? 438 : 450);
     return callProcedure(*proc, &obj, args, count);
 }
 
@@ -232,8 +222,7 @@ int ClassInstance::findMember(QStringView name) const
 Variant ClassInstance::invoke(Context&, int id, Invoke kind, std::span<Variant> args)
 {
     const int member = id == 0 ? m_class.defaultMember : id - 1;
-    if (member < 0)
-        raise(438);
+    if (member < 0) raise(438);
     std::vector<Variant*> refs;
     for (Variant& a : args)
         refs.push_back(&a);
@@ -278,33 +267,27 @@ Variant Interpreter::evalNew(const NewExpr& n)
     f.proc = &scope;
     for (size_t i = 0; i < cls.fieldBounds.size(); ++i) {
         const auto& bounds = cls.fieldBounds[i];
-        if (bounds.empty())
-            continue;
+        if (bounds.empty()) continue;
         std::vector<int32_t> ub;
         for (const auto& b : bounds)
-            if (b)
-                ub.push_back(evalValue(*b, f).toLong());
+            if (b) ub.push_back(evalValue(*b, f).toLong());
         inst->m_fields[i] = Variant::newArray(ub, !ub.empty());
     }
-    if (cls.initialize)
-        callProcedure(*cls.initialize, inst, nullptr, 0);
+    if (cls.initialize) callProcedure(*cls.initialize, inst, nullptr, 0);
     return result;
 }
 
 Variant Interpreter::callValue(const Variant& callee, std::span<Variant> args)
 {
-    if (!callee.isObject())
-        raise(13);
-    if (!callee.rawObject())
-        raise(91);
+    if (!callee.isObject()) raise(13);
+    if (!callee.rawObject()) raise(91);
     return callee.rawObject()->invoke(*this, 0, Invoke::Get, args);
 }
 
 Variant Interpreter::procedureReference(const QString& name)
 {
     GlobalEntry* g = global(name, false);
-    if (!g || g->kind != GlobalEntry::Proc)
-        raise(5);
+    if (!g || g->kind != GlobalEntry::Proc) raise(5);
     return Variant::fromObject(new ProcedureRef(*this, *g->proc));
 }
 

@@ -21,8 +21,7 @@ bool bothSmallIntegers(const Variant& a, const Variant& b)
 
 Variant finiteDouble(double d)
 {
-    if (!std::isfinite(d))
-        raise(6);
+    if (!std::isfinite(d)) raise(6);
     return Variant::fromDouble(d);
 }
 
@@ -51,8 +50,7 @@ Variant Interpreter::eval(const Expr& e, Frame& f)
     case Expr::New:
         return evalNew(static_cast<const NewExpr&>(e));
     case Expr::Me:
-        if (!f.me)
-            raise(424);
+        if (!f.me) raise(424);
         return Variant::fromObject(f.me);
     case Expr::WithObject:
         return *f.vars[static_cast<const WithObjectExpr&>(e).slot];
@@ -64,8 +62,7 @@ Variant Interpreter::eval(const Expr& e, Frame& f)
 
 Variant Interpreter::evalBinary(const BinaryExpr& b, Frame& f)
 {
-    if (b.op == BinOp::Is)
-        return applyBinary(b.op, eval(*b.left, f), eval(*b.right, f));
+    if (b.op == BinOp::Is) return applyBinary(b.op, eval(*b.left, f), eval(*b.right, f));
     const Variant l = evalValue(*b.left, f);
     const Variant r = evalValue(*b.right, f);
     if (bothSmallIntegers(l, r)) {
@@ -97,8 +94,7 @@ Variant Interpreter::evalBinary(const BinaryExpr& b, Frame& f)
             return Variant::fromBool(x >= y);
         case BinOp::Mod:
         case BinOp::IntDiv:
-            if (y == 0)
-                raise(11);
+            if (y == 0) raise(11);
             return whole(b.op == BinOp::Mod ? x % y : x / y);
         default:
             break;
@@ -128,15 +124,13 @@ Variant* Interpreter::variableRef(const NameExpr& n, Frame& f, bool forWrite)
     GlobalEntry* g = n.global;
     switch (n.resolved) {
     case NameKind::Local:
-        if (forWrite && f.proc->localConst[size_t(n.slot)])
-            raise(501);
+        if (forWrite && f.proc->localConst[size_t(n.slot)]) raise(501);
         return f.vars[n.slot];
     case NameKind::Field:
         return &f.me->m_fields[size_t(n.slot)];
     case NameKind::Dynamic:
         if (g->kind == GlobalEntry::Undefined) {
-            if (f.proc->optionExplicit)
-                raise(500, QStringLiteral("Variable is undefined: '%1'").arg(n.name));
+            if (f.proc->optionExplicit) raise(500, QStringLiteral("Variable is undefined: '%1'").arg(n.name));
             return f.vars[n.slot];
         }
         [[fallthrough]];
@@ -145,18 +139,15 @@ Variant* Interpreter::variableRef(const NameExpr& n, Frame& f, bool forWrite)
         case GlobalEntry::Variable:
             return &g->value;
         case GlobalEntry::Undefined:
-            if (f.proc->optionExplicit)
-                raise(500, QStringLiteral("Variable is undefined: '%1'").arg(n.name));
+            if (f.proc->optionExplicit) raise(500, QStringLiteral("Variable is undefined: '%1'").arg(n.name));
             g->kind = GlobalEntry::Variable;
             return &g->value;
         default:
-            if (forWrite)
-                raise(501);
+            if (forWrite) raise(501);
             return nullptr;
         }
     default:
-        if (forWrite)
-            raise(501);
+        if (forWrite) raise(501);
         return nullptr;
     }
 }
@@ -170,8 +161,7 @@ Variant Interpreter::evalName(const NameExpr& n, Frame& f)
         return f.me->m_fields[size_t(n.slot)];
     case NameKind::Dynamic:
         if (n.global->kind == GlobalEntry::Undefined) {
-            if (f.proc->optionExplicit)
-                raise(500, QStringLiteral("Variable is undefined: '%1'").arg(n.name));
+            if (f.proc->optionExplicit) raise(500, QStringLiteral("Variable is undefined: '%1'").arg(n.name));
             return *f.vars[n.slot];
         }
         return callGlobalEntry(*n.global, nullptr, f);
@@ -194,8 +184,7 @@ Variant Interpreter::evalName(const NameExpr& n, Frame& f)
 Variant Interpreter::indexValue(const Variant& target, const std::vector<ExprPtr>& args, Frame& f)
 {
     if (target.isArray()) {
-        if (args.empty())
-            return target;
+        if (args.empty()) return target;
         int32_t inlineIdx[4];
         std::vector<int32_t> big;
         int32_t* idx = inlineIdx;
@@ -209,29 +198,24 @@ Variant Interpreter::indexValue(const Variant& target, const std::vector<ExprPtr
     }
     if (target.isObject()) {
         ScriptObject* o = target.rawObject();
-        if (!o)
-            raise(91);
+        if (!o) raise(91);
         if (ClassInstance* ci = asInstance(o)) {
-            if (ci->m_class.defaultMember < 0)
-                raise(438);
+            if (ci->m_class.defaultMember < 0) raise(438);
             ArgPack pack;
             bindArgs(args, f, pack);
             return invokeMember(*ci, ci->m_class.defaultMember, Invoke::Get, pack.ptrs, pack.count, ci == f.me);
         }
         return callHost(*o, 0, Invoke::Get, &args, f, nullptr);
     }
-    if (args.empty())
-        return target;
+    if (args.empty()) return target;
     raise(13);
 }
 
 Variant* Interpreter::elementRef(const CallExpr& c, Frame& f, bool forWrite)
 {
-    if (c.callee->kind != Expr::Name || c.args.empty())
-        return nullptr;
+    if (c.callee->kind != Expr::Name || c.args.empty()) return nullptr;
     Variant* var = variableRef(static_cast<const NameExpr&>(*c.callee), f, false);
-    if (!var || !var->isArray())
-        return nullptr;
+    if (!var || !var->isArray()) return nullptr;
     int32_t inlineIdx[4];
     std::vector<int32_t> big;
     int32_t* idx = inlineIdx;
@@ -242,8 +226,7 @@ Variant* Interpreter::elementRef(const CallExpr& c, Frame& f, bool forWrite)
     for (size_t i = 0; i < c.args.size(); ++i)
         idx[i] = evalValue(*c.args[i], f).toLong();
     // Index evaluation may have run code that changed the variable; look at it again.
-    if (!var->isArray())
-        return nullptr;
+    if (!var->isArray()) return nullptr;
     ArrayData& data = forWrite ? var->mutableArray() : *const_cast<ArrayData*>(var->rawArray());
     return &data.at(std::span<const int32_t>(idx, c.args.size()));
 }
@@ -258,8 +241,7 @@ Variant Interpreter::evalCall(const CallExpr& c, Frame& f)
         case NameKind::Field:
             return indexValue(*variableRef(n, f, false), c.args, f);
         case NameKind::Dynamic:
-            if (n.global->kind == GlobalEntry::Undefined)
-                return indexValue(*variableRef(n, f, false), c.args, f);
+            if (n.global->kind == GlobalEntry::Undefined) return indexValue(*variableRef(n, f, false), c.args, f);
             return callGlobalEntry(*n.global, &c.args, f);
         case NameKind::Global:
             return callGlobalEntry(*n.global, &c.args, f);
@@ -278,19 +260,16 @@ Variant Interpreter::evalCall(const CallExpr& c, Frame& f)
             raise(500);
         }
     }
-    if (callee.kind == Expr::Member)
-        return evalMember(static_cast<const MemberExpr&>(callee), f, &c.args);
+    if (callee.kind == Expr::Member) return evalMember(static_cast<const MemberExpr&>(callee), f, &c.args);
     return indexValue(eval(callee, f), c.args, f);
 }
 
 int Interpreter::memberIdOf(const MemberExpr& m, ScriptObject* obj)
 {
     const void* key = obj->classKey();
-    if (key && key == m.cacheKey)
-        return m.cacheId;
+    if (key && key == m.cacheKey) return m.cacheId;
     const int id = obj->findMember(m.name);
-    if (id < 0)
-        raise(438, QStringLiteral("Object doesn't support this property or method: '%1'").arg(m.name));
+    if (id < 0) raise(438, QStringLiteral("Object doesn't support this property or method: '%1'").arg(m.name));
     if (key) {
         m.cacheKey = key;
         m.cacheId = id;
@@ -301,26 +280,21 @@ int Interpreter::memberIdOf(const MemberExpr& m, ScriptObject* obj)
 Variant Interpreter::evalMember(const MemberExpr& m, Frame& f, const std::vector<ExprPtr>* args)
 {
     const Variant target = eval(*m.object, f);
-    if (!target.isObject())
-        raise(424);
+    if (!target.isObject()) raise(424);
     ScriptObject* obj = target.rawObject();
-    if (!obj)
-        raise(91);
+    if (!obj) raise(91);
     ClassInstance* ci = asInstance(obj);
     if (ci && ci == f.me) {
         const int member = ci->m_class.findMember(m.name);
-        if (member < 0)
-            raise(438, QStringLiteral("Object doesn't support this property or method: '%1'").arg(m.name));
+        if (member < 0) raise(438, QStringLiteral("Object doesn't support this property or method: '%1'").arg(m.name));
         ArgPack pack;
-        if (args)
-            bindArgs(*args, f, pack);
+        if (args) bindArgs(*args, f, pack);
         return invokeMember(*ci, member, Invoke::Get, pack.ptrs, pack.count, true);
     }
     const int id = memberIdOf(m, obj);
     if (ci) {
         ArgPack pack;
-        if (args)
-            bindArgs(*args, f, pack);
+        if (args) bindArgs(*args, f, pack);
         return invokeMember(*ci, id - 1, Invoke::Get, pack.ptrs, pack.count, false);
     }
     return callHost(*obj, id, Invoke::Get, args, f, nullptr);
@@ -329,8 +303,7 @@ Variant Interpreter::evalMember(const MemberExpr& m, Frame& f, const std::vector
 void Interpreter::assign(const Expr& target, Variant value, bool isSet, Frame& f)
 {
     if (isSet) {
-        if (!value.isObject())
-            raise(424);
+        if (!value.isObject()) raise(424);
     } else if (value.isObject()) {
         value = value.dereferenced();
     }
@@ -371,14 +344,11 @@ void Interpreter::assign(const Expr& target, Variant value, bool isSet, Frame& f
                 return;
             }
             Variant* var = variableRef(n, f, false);
-            if (!var || !var->isObject())
-                raise(var ? 13 : 501);
+            if (!var || !var->isObject()) raise(var ? 13 : 501);
             ScriptObject* o = var->rawObject();
-            if (!o)
-                raise(91);
+            if (!o) raise(91);
             if (ClassInstance* ci = asInstance(o)) {
-                if (ci->m_class.defaultMember < 0)
-                    raise(438);
+                if (ci->m_class.defaultMember < 0) raise(438);
                 ArgPack pack;
                 bindArgs(c.args, f, pack);
                 std::vector<Variant*> refs(pack.ptrs, pack.ptrs + pack.count);
@@ -393,16 +363,13 @@ void Interpreter::assign(const Expr& target, Variant value, bool isSet, Frame& f
         if (c.callee->kind == Expr::Member) {
             const auto& m = static_cast<const MemberExpr&>(*c.callee);
             const Variant obj = eval(*m.object, f);
-            if (!obj.isObject())
-                raise(424);
-            if (!obj.rawObject())
-                raise(91);
+            if (!obj.isObject()) raise(424);
+            if (!obj.rawObject()) raise(91);
             ClassInstance* ci = asInstance(obj.rawObject());
             if (ci) {
                 const bool inside = ci == f.me;
                 const int member = inside ? ci->m_class.findMember(m.name) : memberIdOf(m, ci) - 1;
-                if (member < 0)
-                    raise(438);
+                if (member < 0) raise(438);
                 ArgPack pack;
                 bindArgs(c.args, f, pack);
                 std::vector<Variant*> refs(pack.ptrs, pack.ptrs + pack.count);
@@ -418,17 +385,14 @@ void Interpreter::assign(const Expr& target, Variant value, bool isSet, Frame& f
     case Expr::Member: {
         const auto& m = static_cast<const MemberExpr&>(target);
         const Variant obj = eval(*m.object, f);
-        if (!obj.isObject())
-            raise(424);
-        if (!obj.rawObject())
-            raise(91);
+        if (!obj.isObject()) raise(424);
+        if (!obj.rawObject()) raise(91);
         ClassInstance* ci = asInstance(obj.rawObject());
         Variant* arg = &value;
         if (ci) {
             const bool inside = ci == f.me;
             const int member = inside ? ci->m_class.findMember(m.name) : memberIdOf(m, ci) - 1;
-            if (member < 0)
-                raise(438);
+            if (member < 0) raise(438);
             invokeMember(*ci, member, kind, &arg, 1, inside);
             return;
         }

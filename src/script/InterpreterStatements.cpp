@@ -9,8 +9,7 @@ namespace {
 
 bool isLiteralExpr(const Expr& e)
 {
-    if (e.kind == Expr::Literal)
-        return true;
+    if (e.kind == Expr::Literal) return true;
     if (e.kind == Expr::Unary && !static_cast<const UnaryExpr&>(e).isNot)
         return isLiteralExpr(*static_cast<const UnaryExpr&>(e).operand);
     return e.kind == Expr::Name && static_cast<const NameExpr&>(e).resolved == NameKind::Constant;
@@ -38,14 +37,11 @@ Interpreter::Flow Interpreter::execBlock(const Block& block, Frame& f)
         const Stmt& s = *sp;
         try {
             const Flow flow = execStatement(s, f);
-            if (flow != Flow::Normal)
-                return flow;
+            if (flow != Flow::Normal) return flow;
         } catch (const ScriptError& e) {
-            if (!e.fatal)
-                setErr(e);
+            if (!e.fatal) setErr(e);
             if (!f.resumeNext || e.fatal) {
-                if (!m_errorPlace.source)
-                    m_errorPlace = {f.proc->source.get(), s.line, s.column};
+                if (!m_errorPlace.source) m_errorPlace = {f.proc->source.get(), s.line, s.column};
                 throw;
             }
             m_errorPlace = {};
@@ -57,8 +53,7 @@ Interpreter::Flow Interpreter::execBlock(const Block& block, Frame& f)
 bool Interpreter::evalCondition(const Expr& e, Frame& f)
 {
     const Variant v = evalValue(e, f);
-    if (v.type() == VarType::Boolean)
-        return v.rawInt() != 0;
+    if (v.type() == VarType::Boolean) return v.rawInt() != 0;
     return !v.isNull() && v.toBoolean();
 }
 
@@ -81,13 +76,11 @@ Interpreter::Flow Interpreter::execStatement(const Stmt& s, Frame& f)
                 taken = evalCondition(*cond, f);
             } catch (const ScriptError& e) {
                 // Resume Next continues with the next statement: the first of the Then branch.
-                if (!f.resumeNext || e.fatal)
-                    throw;
+                if (!f.resumeNext || e.fatal) throw;
                 setErr(e);
                 taken = true;
             }
-            if (taken)
-                return execBlock(body, f);
+            if (taken) return execBlock(body, f);
         }
         return execBlock(i.elseBlock, f);
     }
@@ -167,23 +160,18 @@ Interpreter::Flow Interpreter::execFor(const ForStmt& s, Frame& f)
     const Variant from = evalValue(*s.from, f).toNumeric();
     const Variant to = evalValue(*s.to, f).toNumeric();
     const Variant step = s.step ? evalValue(*s.step, f).toNumeric() : Variant::fromInteger(1);
-    if (from.isNull() || to.isNull() || step.isNull())
-        raise(94);
+    if (from.isNull() || to.isNull() || step.isNull()) raise(94);
     Variant* var = variableRef(varName, f, true);
-    if (!var)
-        raise(5);
+    if (!var) raise(5);
     if (isWhole(from) && isWhole(to) && isWhole(step)) {
         int64_t i = from.rawInt();
         const int64_t end = to.rawInt(), st = step.rawInt();
         *var = Variant::fromWhole(i);
         while (st >= 0 ? i <= end : i >= end) {
             const Flow flow = execBlock(s.body, f);
-            if (flow == Flow::ExitFor)
-                return Flow::Normal;
-            if (flow != Flow::Normal)
-                return flow;
-            if ((++m_ticks & 0x3FF) == 0)
-                checkTime();
+            if (flow == Flow::ExitFor) return Flow::Normal;
+            if (flow != Flow::Normal) return flow;
+            if ((++m_ticks & 0x3FF) == 0) checkTime();
             if (!isWhole(*var)) {
                 // The body stored something else in the counter: go on with the general rules.
                 *var = applyBinary(BinOp::Add, var->toNumeric(), step);
@@ -199,15 +187,11 @@ general:
     const bool up = step.toDouble() >= 0;
     for (;;) {
         const int c = compareValues(var->toNumeric(), to, false, false);
-        if (c == 2 || (up ? c > 0 : c < 0))
-            return Flow::Normal;
+        if (c == 2 || (up ? c > 0 : c < 0)) return Flow::Normal;
         const Flow flow = execBlock(s.body, f);
-        if (flow == Flow::ExitFor)
-            return Flow::Normal;
-        if (flow != Flow::Normal)
-            return flow;
-        if ((++m_ticks & 0x3FF) == 0)
-            checkTime();
+        if (flow == Flow::ExitFor) return Flow::Normal;
+        if (flow != Flow::Normal) return flow;
+        if ((++m_ticks & 0x3FF) == 0) checkTime();
         *var = applyBinary(BinOp::Add, var->toNumeric(), step);
     }
 }
@@ -220,10 +204,8 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt& s, Frame& f)
     if (collection.isArray()) {
         items = &collection.rawArray()->items;
     } else if (collection.isObject()) {
-        if (!collection.rawObject())
-            raise(91);
-        if (!collection.rawObject()->enumerate(*this, objectItems))
-            raise(451);
+        if (!collection.rawObject()) raise(91);
+        if (!collection.rawObject()->enumerate(*this, objectItems)) raise(451);
         items = &objectItems;
     } else {
         raise(451);
@@ -232,12 +214,9 @@ Interpreter::Flow Interpreter::execForEach(const ForEachStmt& s, Frame& f)
     for (size_t i = 0; i < items->size(); ++i) {
         *variableRef(varName, f, true) = (*items)[i];
         const Flow flow = execBlock(s.body, f);
-        if (flow == Flow::ExitFor)
-            return Flow::Normal;
-        if (flow != Flow::Normal)
-            return flow;
-        if ((++m_ticks & 0x3FF) == 0)
-            checkTime();
+        if (flow == Flow::ExitFor) return Flow::Normal;
+        if (flow != Flow::Normal) return flow;
+        if ((++m_ticks & 0x3FF) == 0) checkTime();
     }
     return Flow::Normal;
 }
@@ -249,25 +228,19 @@ Interpreter::Flow Interpreter::execDo(const DoStmt& s, Frame& f)
         try {
             c = evalCondition(*s.cond, f);
         } catch (const ScriptError& e) {
-            if (!f.resumeNext || e.fatal)
-                throw;
+            if (!f.resumeNext || e.fatal) throw;
             setErr(e);
             return !s.testAtEnd; // the next statement is the loop's first (top test) or the one after it
         }
         return s.until ? !c : c;
     };
     for (;;) {
-        if (s.cond && !s.testAtEnd && !keepGoing())
-            return Flow::Normal;
+        if (s.cond && !s.testAtEnd && !keepGoing()) return Flow::Normal;
         const Flow flow = execBlock(s.body, f);
-        if (flow == Flow::ExitDo && !s.isWhileWend)
-            return Flow::Normal;
-        if (flow != Flow::Normal)
-            return flow;
-        if (s.cond && s.testAtEnd && !keepGoing())
-            return Flow::Normal;
-        if ((++m_ticks & 0x3FF) == 0)
-            checkTime();
+        if (flow == Flow::ExitDo && !s.isWhileWend) return Flow::Normal;
+        if (flow != Flow::Normal) return flow;
+        if (s.cond && s.testAtEnd && !keepGoing()) return Flow::Normal;
+        if ((++m_ticks & 0x3FF) == 0) checkTime();
     }
 }
 
@@ -289,16 +262,13 @@ void Interpreter::execReDim(const ReDimStmt& s, Frame& f)
             ub.push_back(evalValue(*b, f).toLong());
         Variant* var = variableRef(static_cast<const NameExpr&>(*item.target), f, true);
         const ArrayData* old = var->isArray() ? var->rawArray() : nullptr;
-        if (old && (old->fixed || old->locks > 0))
-            raise(10);
+        if (old && (old->fixed || old->locks > 0)) raise(10);
         Variant fresh = Variant::newArray(ub);
         if (s.preserve && old && old->rank() > 0) {
-            if (old->rank() != int(ub.size()))
-                raise(9);
+            if (old->rank() != int(ub.size())) raise(9);
             const std::vector<int32_t> oldUb = boundsOf(old->counts);
             for (size_t d = 0; d + 1 < ub.size(); ++d)
-                if (oldUb[d] != ub[d])
-                    raise(9);
+                if (oldUb[d] != ub[d]) raise(9);
             ArrayData& dst = fresh.mutableArray();
             const size_t n = std::min(dst.items.size(), old->items.size());
             for (size_t i = 0; i < n; ++i)
@@ -313,10 +283,8 @@ void Interpreter::execReDim(const ReDimStmt& s, Frame& f)
 void Interpreter::execErase(const EraseStmt& s, Frame& f)
 {
     Variant* var = variableRef(static_cast<const NameExpr&>(*s.target), f, true);
-    if (!var->isArray())
-        raise(13);
-    if (var->rawArray()->locks > 0)
-        raise(10);
+    if (!var->isArray()) raise(13);
+    if (var->rawArray()->locks > 0) raise(10);
     if (var->rawArray()->fixed) {
         for (Variant& item : var->mutableArray().items)
             item = Variant();

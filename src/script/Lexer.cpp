@@ -76,8 +76,7 @@ bool isNameChar(QChar c)
 QString compileErrorText(int number)
 {
     for (const CompileText& t : kCompileTexts)
-        if (t.number == number)
-            return QString::fromLatin1(t.text);
+        if (t.number == number) return QString::fromLatin1(t.text);
     return QStringLiteral("Syntax error");
 }
 
@@ -113,10 +112,8 @@ bool Lexer::next(Token& token, CompileError& error)
                 ++p;
             if (p >= m_text.size() || m_text[p] == u'\n' || m_text[p] == u'\r') {
                 m_pos = p;
-                if (m_pos < m_text.size() && m_text[m_pos] == u'\r')
-                    ++m_pos;
-                if (m_pos < m_text.size() && m_text[m_pos] == u'\n')
-                    ++m_pos;
+                if (m_pos < m_text.size() && m_text[m_pos] == u'\r') ++m_pos;
+                if (m_pos < m_text.size() && m_text[m_pos] == u'\n') ++m_pos;
                 ++m_line;
                 m_lineStart = m_pos;
                 token.spaceBefore = true;
@@ -134,8 +131,7 @@ bool Lexer::next(Token& token, CompileError& error)
     const QChar c = m_text[m_pos];
     if (c == u'\n' || c == u'\r') {
         ++m_pos;
-        if (c == u'\r' && peekChar() == u'\n')
-            ++m_pos;
+        if (c == u'\r' && peekChar() == u'\n') ++m_pos;
         ++m_line;
         m_lineStart = m_pos;
         token.kind = Token::NewLine;
@@ -146,18 +142,16 @@ bool Lexer::next(Token& token, CompileError& error)
         token.kind = Token::Colon;
         return true;
     }
-    if (c.isDigit() || (c == u'.' && peekChar(1).isDigit()) || (c == u'&' && (peekChar(1) == u'H' || peekChar(1) == u'h' || peekChar(1) == u'O' || peekChar(1) == u'o')))
+    if (c.isDigit() || (c == u'.' && peekChar(1).isDigit()) ||
+        (c == u'&' && (peekChar(1) == u'H' || peekChar(1) == u'h' || peekChar(1) == u'O' || peekChar(1) == u'o')))
         return lexNumber(token, error);
-    if (c == u'"')
-        return lexString(token, error);
-    if (c == u'#')
-        return lexDate(token, error);
+    if (c == u'"') return lexString(token, error);
+    if (c == u'#') return lexDate(token, error);
     if (c == u'[') {
         const qsizetype start = ++m_pos;
         while (m_pos < m_text.size() && m_text[m_pos] != u']' && m_text[m_pos] != u'\n' && m_text[m_pos] != u'\r')
             ++m_pos;
-        if (peekChar() != u']')
-            return fail(error, 1010, token.column);
+        if (peekChar() != u']') return fail(error, 1010, token.column);
         token.kind = Token::Name;
         token.text = m_text.mid(start, m_pos - start).toString();
         token.bracketed = true;
@@ -168,8 +162,7 @@ bool Lexer::next(Token& token, CompileError& error)
         const qsizetype start = m_pos;
         while (m_pos < m_text.size() && isNameChar(m_text[m_pos]))
             ++m_pos;
-        if (m_pos - start > 255)
-            return fail(error, 1030, token.column);
+        if (m_pos - start > 255) return fail(error, 1030, token.column);
         token.kind = Token::Name;
         token.text = m_text.mid(start, m_pos - start).toString();
         if (token.text.compare(QLatin1String("rem"), Qt::CaseInsensitive) == 0) {
@@ -206,17 +199,13 @@ bool Lexer::lexNumber(Token& token, CompileError& error)
         for (;; ++m_pos, ++digits) {
             const QChar c = peekChar().toLower();
             const int d = c.isDigit() ? c.digitValue() : (hex && c >= u'a' && c <= u'f') ? c.unicode() - 'a' + 10 : -1;
-            if (d < 0 || d >= (hex ? 16 : 8))
-                break;
+            if (d < 0 || d >= (hex ? 16 : 8)) break;
             v = v * (hex ? 16 : 8) + uint64_t(d);
-            if (v > 0xFFFFFFFFull)
-                return fail(error, 1031, token.column);
+            if (v > 0xFFFFFFFFull) return fail(error, 1031, token.column);
         }
-        if (!digits)
-            return fail(error, 1031, token.column);
+        if (!digits) return fail(error, 1031, token.column);
         const bool longSuffix = peekChar() == u'&';
-        if (longSuffix)
-            ++m_pos;
+        if (longSuffix) ++m_pos;
         if (v <= 0xFFFF && !longSuffix)
             token.value = Variant::fromInteger(int16_t(uint16_t(v)));
         else
@@ -240,13 +229,11 @@ bool Lexer::lexNumber(Token& token, CompileError& error)
         while (peekChar().isDigit())
             ++m_pos;
     }
-    if (isNameChar(peekChar()))
-        return fail(error, 1002, token.column);
+    if (isNameChar(peekChar())) return fail(error, 1002, token.column);
     const QByteArray digits = m_text.mid(start, m_pos - start).toLatin1();
     bool ok = false;
     const double d = digits.toDouble(&ok);
-    if (!ok || !std::isfinite(d))
-        return fail(error, 1031, token.column);
+    if (!ok || !std::isfinite(d)) return fail(error, 1031, token.column);
     if (!isFloat && d <= 2147483647.0)
         token.value = Variant::fromWhole(int64_t(d));
     else
@@ -262,8 +249,7 @@ bool Lexer::lexString(Token& token, CompileError& error)
         if (m_pos >= m_text.size() || m_text[m_pos] == u'\n' || m_text[m_pos] == u'\r')
             return fail(error, 1033, token.column);
         if (m_text[m_pos] == u'"') {
-            if (peekChar(1) != u'"')
-                break;
+            if (peekChar(1) != u'"') break;
             ++m_pos;
         }
         s += m_text[m_pos];

@@ -15,13 +15,13 @@ struct Token {
         Number,
         String,
         Date,
-        Op,      ///< one of + - * / \ ^ & = <> < > <= >= ( ) , .
+        Op, ///< one of + - * / \ ^ & = <> < > <= >= ( ) , .
     };
     Kind kind = End;
     int line = 1;
     int column = 1;
-    QString text;        ///< Name: the name; Op: the operator
-    Variant value;       ///< literal value
+    QString text;  ///< Name: the name; Op: the operator
+    Variant value; ///< literal value
     bool bracketed = false;
     bool spaceBefore = false;
 };

@@ -7,13 +7,12 @@ namespace {
 constexpr int kMaxDepth = 200;   // nested blocks, parentheses and argument lists
 constexpr int kMaxHeight = 1000; // of an expression tree (long operator and call chains)
 
-const char* const kReserved[] = {"and",   "byref",   "byval",    "call",    "case",   "class", "const", "dim",
-                                 "do",    "each",    "else",     "elseif",  "empty",  "end",   "eqv",   "erase",
-                                 "exit",  "false",   "for",      "function", "goto",  "if",    "imp",   "in",
-                                 "is",    "loop",    "me",       "mod",     "new",    "next",  "not",   "nothing",
-                                 "null",  "on",      "option",   "or",      "private", "public", "redim", "select",
-                                 "set",   "sub",     "then",     "to",      "true",   "until", "wend",  "while",
-                                 "with",  "xor"};
+const char* const kReserved[] = {
+    "and",  "byref",   "byval", "call", "case",   "class", "const",   "dim",    "do",    "each",
+    "else", "elseif",  "empty", "end",  "eqv",    "erase", "exit",    "false",  "for",   "function",
+    "goto", "if",      "imp",   "in",   "is",     "loop",  "me",      "mod",    "new",   "next",
+    "not",  "nothing", "null",  "on",   "option", "or",    "private", "public", "redim", "select",
+    "set",  "sub",     "then",  "to",   "true",   "until", "wend",    "while",  "with",  "xor"};
 
 bool sameWord(const QString& a, const char* b)
 {
@@ -25,7 +24,7 @@ struct Level {
     const char* ops[7];
 };
 constexpr Level kLevels[] = {
-    {{"imp"}}, {{"eqv"}}, {{"xor"}}, {{"or"}}, {{"and"}}, {{"=", "<>", "<", ">", "<=", ">=", "is"}},
+    {{"imp"}}, {{"eqv"}},    {{"xor"}}, {{"or"}}, {{"and"}},    {{"=", "<>", "<", ">", "<=", ">=", "is"}},
     {{"&"}},   {{"+", "-"}}, {{"mod"}}, {{"\\"}}, {{"*", "/"}},
 };
 constexpr int kNotLevel = 5;  // Not applies to what follows at the comparison level
@@ -34,13 +33,12 @@ constexpr int kNegLevel = 11; // unary minus binds looser than ^ only
 BinOp binOpOf(const QString& token)
 {
     static const std::pair<const char*, BinOp> table[] = {
-        {"imp", BinOp::Imp}, {"eqv", BinOp::Eqv}, {"xor", BinOp::Xor},   {"or", BinOp::Or},   {"and", BinOp::And},
-        {"=", BinOp::Eq},    {"<>", BinOp::Ne},   {"<", BinOp::Lt},      {">", BinOp::Gt},    {"<=", BinOp::Le},
-        {">=", BinOp::Ge},   {"is", BinOp::Is},   {"&", BinOp::Concat},  {"+", BinOp::Add},   {"-", BinOp::Sub},
-        {"mod", BinOp::Mod}, {"\\", BinOp::IntDiv}, {"*", BinOp::Mul},   {"/", BinOp::Div},   {"^", BinOp::Pow}};
+        {"imp", BinOp::Imp}, {"eqv", BinOp::Eqv},   {"xor", BinOp::Xor},  {"or", BinOp::Or}, {"and", BinOp::And},
+        {"=", BinOp::Eq},    {"<>", BinOp::Ne},     {"<", BinOp::Lt},     {">", BinOp::Gt},  {"<=", BinOp::Le},
+        {">=", BinOp::Ge},   {"is", BinOp::Is},     {"&", BinOp::Concat}, {"+", BinOp::Add}, {"-", BinOp::Sub},
+        {"mod", BinOp::Mod}, {"\\", BinOp::IntDiv}, {"*", BinOp::Mul},    {"/", BinOp::Div}, {"^", BinOp::Pow}};
     for (const auto& [text, op] : table)
-        if (sameWord(token, text))
-            return op;
+        if (sameWord(token, text)) return op;
     return BinOp::Add;
 }
 
@@ -51,20 +49,17 @@ bool Parser::tokenize(const QString& text, std::vector<Token>& tokens, CompileEr
     Lexer lexer(text);
     for (;;) {
         Token t;
-        if (!lexer.next(t, error))
-            return false;
+        if (!lexer.next(t, error)) return false;
         const bool end = t.kind == Token::End;
         tokens.push_back(std::move(t));
-        if (end)
-            return true;
+        if (end) return true;
     }
 }
 
 std::shared_ptr<Program> Parser::parseProgram(const QString& text, CompileError& error)
 {
     std::vector<Token> tokens;
-    if (!tokenize(text, tokens, error))
-        return nullptr;
+    if (!tokenize(text, tokens, error)) return nullptr;
     Parser p(std::move(tokens));
     auto program = std::make_shared<Program>();
     program->global = std::make_unique<Procedure>();
@@ -80,15 +75,13 @@ std::shared_ptr<Program> Parser::parseProgram(const QString& text, CompileError&
 ExprPtr Parser::parseExpression(const QString& text, CompileError& error)
 {
     std::vector<Token> tokens;
-    if (!tokenize(text, tokens, error))
-        return nullptr;
+    if (!tokenize(text, tokens, error)) return nullptr;
     Parser p(std::move(tokens));
     try {
         p.skipSeparators();
         ExprPtr e = p.parseExpr();
         p.skipSeparators();
-        if (p.peek().kind != Token::End)
-            p.fail(1025);
+        if (p.peek().kind != Token::End) p.fail(1025);
         return e;
     } catch (const Failure&) {
         error = p.m_error;
@@ -99,10 +92,8 @@ ExprPtr Parser::parseExpression(const QString& text, CompileError& error)
 void Parser::measure(Expr& node, std::initializer_list<const Expr*> children)
 {
     for (const Expr* c : children)
-        if (c)
-            node.height = std::max(node.height, c->height + 1);
-    if (node.height > kMaxHeight)
-        failAt(28, peek());
+        if (c) node.height = std::max(node.height, c->height + 1);
+    if (node.height > kMaxHeight) failAt(28, peek());
 }
 
 void Parser::fail(int number)
@@ -113,8 +104,7 @@ void Parser::fail(int number)
 void Parser::failAt(int number, const Token& at)
 {
     m_error = {number, compileErrorText(number), at.line, at.column};
-    if (number == 28)
-        m_error.description = ScriptError::standardText(28);
+    if (number == 28) m_error.description = ScriptError::standardText(28);
     throw Failure{};
 }
 
@@ -132,16 +122,14 @@ bool Parser::isKeyword(const char* word, int ahead) const
 
 bool Parser::acceptKeyword(const char* word)
 {
-    if (!isKeyword(word))
-        return false;
+    if (!isKeyword(word)) return false;
     advance();
     return true;
 }
 
 void Parser::expectKeyword(const char* word, int error)
 {
-    if (!acceptKeyword(word))
-        fail(error);
+    if (!acceptKeyword(word)) fail(error);
 }
 
 bool Parser::isOp(const char* op) const
@@ -152,16 +140,14 @@ bool Parser::isOp(const char* op) const
 
 bool Parser::acceptOp(const char* op)
 {
-    if (!isOp(op))
-        return false;
+    if (!isOp(op)) return false;
     advance();
     return true;
 }
 
 void Parser::expectOp(const char* op, int error)
 {
-    if (!acceptOp(op))
-        fail(error);
+    if (!acceptOp(op)) fail(error);
 }
 
 bool Parser::atStatementEnd() const
@@ -173,8 +159,7 @@ bool Parser::atStatementEnd() const
 
 void Parser::expectStatementEnd()
 {
-    if (!atStatementEnd())
-        fail(1025);
+    if (!atStatementEnd()) fail(1025);
 }
 
 void Parser::skipSeparators()
@@ -185,26 +170,22 @@ void Parser::skipSeparators()
 
 bool Parser::isReserved(const Token& t) const
 {
-    if (t.kind != Token::Name || t.bracketed)
-        return false;
+    if (t.kind != Token::Name || t.bracketed) return false;
     for (const char* w : kReserved)
-        if (sameWord(t.text, w))
-            return true;
+        if (sameWord(t.text, w)) return true;
     return false;
 }
 
 QString Parser::expectName()
 {
     const Token& t = peek();
-    if (t.kind != Token::Name || isReserved(t))
-        fail(1010);
+    if (t.kind != Token::Name || isReserved(t)) fail(1010);
     return advance().text;
 }
 
 QString Parser::expectMemberName()
 {
-    if (peek().kind != Token::Name)
-        fail(1010);
+    if (peek().kind != Token::Name) fail(1010);
     return advance().text;
 }
 
@@ -219,13 +200,11 @@ template <class T> std::unique_ptr<T> Parser::make(const Token& at)
 void Parser::declareLocal(const QString& name, const Token& at, bool isConst)
 {
     if (m_proc->kind == Procedure::Global) {
-        if (!isConst)
-            m_program->globalDims.push_back(name);
+        if (!isConst) m_program->globalDims.push_back(name);
         return;
     }
     for (const QString& n : m_proc->localNames)
-        if (n.compare(name, Qt::CaseInsensitive) == 0)
-            failAt(1041, at);
+        if (n.compare(name, Qt::CaseInsensitive) == 0) failAt(1041, at);
     m_proc->localNames.push_back(name);
     m_proc->localConst.push_back(isConst);
 }
@@ -237,8 +216,7 @@ void Parser::parseTopLevel(Program& program)
     for (;;) {
         skipSeparators();
         const Token& t = peek();
-        if (t.kind == Token::End)
-            return;
+        if (t.kind == Token::End) return;
         if (isKeyword("option")) {
             advance();
             expectKeyword("explicit", 1002);
@@ -258,47 +236,39 @@ void Parser::parseTopLevel(Program& program)
             }
         }
         if (isKeyword("sub", look) || isKeyword("function", look)) {
-            if (isDefault)
-                fail(1048);
+            if (isDefault) fail(1048);
             m_pos += size_t(look);
             program.procedures.push_back(parseProcedure(isPublic, false, nullptr));
             m_proc = program.global.get();
             continue;
         }
-        if (isKeyword("property", look))
-            fail(1048);
+        if (isKeyword("property", look)) fail(1048);
         if (isKeyword("class", look)) {
             m_pos += size_t(look);
             parseClass(program);
             continue;
         }
-        if (isKeyword("next") || isKeyword("loop") || isKeyword("wend") || isKeyword("else") ||
-            isKeyword("elseif") || isKeyword("case") || isKeyword("end"))
+        if (isKeyword("next") || isKeyword("loop") || isKeyword("wend") || isKeyword("else") || isKeyword("elseif") ||
+            isKeyword("case") || isKeyword("end"))
             fail(isKeyword("next") ? 1055 : isKeyword("loop") ? 1038 : 1024);
         StmtPtr s = parseStatement();
-        if (s)
-            program.global->body.push_back(std::move(s));
-        if (!atStatementEnd())
-            fail(1025);
+        if (s) program.global->body.push_back(std::move(s));
+        if (!atStatementEnd()) fail(1025);
     }
 }
 
 void Parser::parseBlock(Block& out)
 {
-    if (++m_depth > kMaxDepth)
-        fail(28);
+    if (++m_depth > kMaxDepth) fail(28);
     for (;;) {
         skipSeparators();
         if (peek().kind == Token::End || isKeyword("end") || isKeyword("else") || isKeyword("elseif") ||
             isKeyword("loop") || isKeyword("next") || isKeyword("wend") || isKeyword("case"))
             break;
-        if (isKeyword("sub") || isKeyword("function") || isKeyword("class") || isKeyword("property"))
-            fail(1024);
+        if (isKeyword("sub") || isKeyword("function") || isKeyword("class") || isKeyword("property")) fail(1024);
         StmtPtr s = parseStatement();
-        if (s)
-            out.push_back(std::move(s));
-        if (!atStatementEnd())
-            fail(1025);
+        if (s) out.push_back(std::move(s));
+        if (!atStatementEnd()) fail(1025);
     }
     --m_depth;
 }
@@ -306,24 +276,18 @@ void Parser::parseBlock(Block& out)
 StmtPtr Parser::parseStatement()
 {
     const Token& t = peek();
-    if (t.kind == Token::Op && t.text == QLatin1String("."))
-        return parseSimpleStatement(false);
-    if (t.kind != Token::Name)
-        fail(1024);
-    if (t.bracketed)
-        return parseSimpleStatement(false);
+    if (t.kind == Token::Op && t.text == QLatin1String(".")) return parseSimpleStatement(false);
+    if (t.kind != Token::Name) fail(1024);
+    if (t.bracketed) return parseSimpleStatement(false);
     const QString& w = t.text;
-    if (sameWord(w, "dim"))
-        return parseDim(false);
-    if (sameWord(w, "redim"))
-        return parseDim(true);
+    if (sameWord(w, "dim")) return parseDim(false);
+    if (sameWord(w, "redim")) return parseDim(true);
     if (sameWord(w, "const")) {
         parseConst();
         return nullptr;
     }
     if (sameWord(w, "public") || sameWord(w, "private")) {
-        if (m_proc->kind != Procedure::Global)
-            fail(1024);
+        if (m_proc->kind != Procedure::Global) fail(1024);
         advance();
         if (isKeyword("const")) {
             parseConst();
@@ -332,22 +296,14 @@ StmtPtr Parser::parseStatement()
         --m_pos;
         return parseDim(false);
     }
-    if (sameWord(w, "if"))
-        return parseIf();
-    if (sameWord(w, "select"))
-        return parseSelect();
-    if (sameWord(w, "for"))
-        return parseFor();
-    if (sameWord(w, "do"))
-        return parseDo();
-    if (sameWord(w, "while"))
-        return parseWhile();
-    if (sameWord(w, "with"))
-        return parseWith();
-    if (sameWord(w, "exit"))
-        return parseExit();
-    if (sameWord(w, "on"))
-        return parseOnError();
+    if (sameWord(w, "if")) return parseIf();
+    if (sameWord(w, "select")) return parseSelect();
+    if (sameWord(w, "for")) return parseFor();
+    if (sameWord(w, "do")) return parseDo();
+    if (sameWord(w, "while")) return parseWhile();
+    if (sameWord(w, "with")) return parseWith();
+    if (sameWord(w, "exit")) return parseExit();
+    if (sameWord(w, "on")) return parseOnError();
     if (sameWord(w, "call")) {
         advance();
         return parseSimpleStatement(true);
@@ -368,10 +324,8 @@ StmtPtr Parser::parseStatement()
         s->target = std::move(name);
         return s;
     }
-    if (sameWord(w, "option"))
-        fail(1024);
-    if (isReserved(t))
-        fail(1024);
+    if (sameWord(w, "option")) fail(1024);
+    if (isReserved(t)) fail(1024);
     return parseSimpleStatement(false);
 }
 
@@ -412,8 +366,7 @@ StmtPtr Parser::parseAssignOrCall(bool isSet)
     if (target->kind == Expr::Call) {
         auto* c = static_cast<CallExpr*>(target.get());
         if (atStatementEnd()) {
-            if (c->args.size() > 1)
-                failAt(1044, at);
+            if (c->args.size() > 1) failAt(1044, at);
             if (c->args.size() == 1 && c->args[0]->kind != Expr::Missing) {
                 auto paren = make<ParenExpr>(at);
                 paren->inner = std::move(c->args[0]);
@@ -423,20 +376,17 @@ StmtPtr Parser::parseAssignOrCall(bool isSet)
             s->call = std::move(target);
             return s;
         }
-        if (c->args.size() != 1 || c->args[0]->kind == Expr::Missing)
-            failAt(1044, at);
+        if (c->args.size() != 1 || c->args[0]->kind == Expr::Missing) failAt(1044, at);
         // "foo (a) + 1, b": the parenthesis began the first argument.
         auto paren = make<ParenExpr>(at);
         paren->inner = std::move(c->args[0]);
         call->callee = std::move(c->callee);
         m_seed = std::move(paren);
         call->args.push_back(parseExpr());
-        if (acceptOp(","))
-            parseArgs(call->args, nullptr);
+        if (acceptOp(",")) parseArgs(call->args, nullptr);
     } else {
         call->callee = std::move(target);
-        if (!atStatementEnd())
-            parseArgs(call->args, nullptr);
+        if (!atStatementEnd()) parseArgs(call->args, nullptr);
     }
     auto s = make<CallStmt>(at);
     s->call = std::move(call);
@@ -453,16 +403,13 @@ void Parser::parseArgs(std::vector<ExprPtr>& args, const char* close)
     };
     for (;;) {
         if (close ? isOp(close) : atStatementEnd()) {
-            if (!args.empty())
-                args.push_back(missing());
+            if (!args.empty()) args.push_back(missing());
             return;
         }
-        if (++m_depth > kMaxDepth)
-            fail(28);
+        if (++m_depth > kMaxDepth) fail(28);
         args.push_back(isOp(",") ? missing() : parseExpr());
         --m_depth;
-        if (!acceptOp(","))
-            return;
+        if (!acceptOp(",")) return;
     }
 }
 
@@ -480,8 +427,7 @@ StmtPtr Parser::parseIf()
                 ExprPtr c = parseExpr();
                 expectKeyword("then", 1017);
                 Block b;
-                if (peek().kind != Token::NewLine)
-                    parseInlineStatements(b);
+                if (peek().kind != Token::NewLine) parseInlineStatements(b);
                 parseBlock(b);
                 s->branches.emplace_back(std::move(c), std::move(b));
             } else if (acceptKeyword("else")) {
@@ -500,18 +446,15 @@ StmtPtr Parser::parseIf()
     ++m_inlineIf;
     parseInlineStatements(then);
     s->branches.emplace_back(std::move(cond), std::move(then));
-    if (acceptKeyword("else"))
-        parseInlineStatements(s->elseBlock);
+    if (acceptKeyword("else")) parseInlineStatements(s->elseBlock);
     --m_inlineIf;
-    if (isKeyword("end") && isKeyword("if", 1))
-        m_pos += 2;
+    if (isKeyword("end") && isKeyword("if", 1)) m_pos += 2;
     return s;
 }
 
 void Parser::parseInlineStatements(Block& out)
 {
-    if (++m_depth > kMaxDepth)
-        fail(28);
+    if (++m_depth > kMaxDepth) fail(28);
     for (;;) {
         while (peek().kind == Token::Colon)
             advance();
@@ -519,10 +462,8 @@ void Parser::parseInlineStatements(Block& out)
             (isKeyword("end") && isKeyword("if", 1)))
             break;
         StmtPtr st = parseStatement();
-        if (st)
-            out.push_back(std::move(st));
-        if (!atStatementEnd() && !(isKeyword("end") && isKeyword("if", 1)))
-            fail(1025);
+        if (st) out.push_back(std::move(st));
+        if (!atStatementEnd() && !(isKeyword("end") && isKeyword("if", 1))) fail(1025);
     }
     --m_depth;
 }
@@ -542,11 +483,9 @@ StmtPtr Parser::parseSelect()
         }
         std::vector<ExprPtr> values;
         do {
-            if (isKeyword("is"))
-                fail(1023);
+            if (isKeyword("is")) fail(1023);
             values.push_back(parseExpr());
-            if (isKeyword("to"))
-                fail(1025);
+            if (isKeyword("to")) fail(1025);
         } while (acceptOp(","));
         Block b;
         parseBlock(b);
@@ -571,13 +510,11 @@ StmtPtr Parser::parseFor()
         parseBlock(s->body);
         --m_forDepth;
         expectKeyword("next", 1020);
-        if (peek().kind == Token::Name && !isKeyword("else"))
-            advance();
+        if (peek().kind == Token::Name && !isKeyword("else")) advance();
         return s;
     }
     auto s = make<ForStmt>(at);
-    if (peek().kind != Token::Name || isReserved(peek()))
-        fail(1040);
+    if (peek().kind != Token::Name || isReserved(peek())) fail(1040);
     auto var = make<NameExpr>(peek());
     var->name = advance().text;
     s->var = std::move(var);
@@ -585,14 +522,12 @@ StmtPtr Parser::parseFor()
     s->from = parseExpr();
     expectKeyword("to", 1013);
     s->to = parseExpr();
-    if (acceptKeyword("step"))
-        s->step = parseExpr();
+    if (acceptKeyword("step")) s->step = parseExpr();
     ++m_forDepth;
     parseBlock(s->body);
     --m_forDepth;
     expectKeyword("next", 1020);
-    if (peek().kind == Token::Name && !isKeyword("else"))
-        advance();
+    if (peek().kind == Token::Name && !isKeyword("else")) advance();
     return s;
 }
 
@@ -609,8 +544,7 @@ StmtPtr Parser::parseDo()
     --m_doDepth;
     expectKeyword("loop", 1019);
     if (isKeyword("while") || isKeyword("until")) {
-        if (s->cond)
-            fail(1025);
+        if (s->cond) fail(1025);
         s->until = isKeyword("until");
         s->testAtEnd = true;
         advance();
@@ -646,22 +580,17 @@ StmtPtr Parser::parseExit()
     auto s = make<ExitStmt>(advance());
     const Procedure::Kind k = m_proc->kind;
     if (acceptKeyword("do")) {
-        if (!m_doDepth)
-            fail(1039);
+        if (!m_doDepth) fail(1039);
         s->what = ExitStmt::ExitDo;
     } else if (acceptKeyword("for")) {
-        if (!m_forDepth)
-            fail(1039);
+        if (!m_forDepth) fail(1039);
         s->what = ExitStmt::ExitFor;
     } else if (acceptKeyword("sub")) {
-        if (k != Procedure::Sub)
-            fail(1039);
+        if (k != Procedure::Sub) fail(1039);
     } else if (acceptKeyword("function")) {
-        if (k != Procedure::Function)
-            fail(1039);
+        if (k != Procedure::Function) fail(1039);
     } else if (acceptKeyword("property")) {
-        if (k != Procedure::PropertyGet && k != Procedure::PropertyLet && k != Procedure::PropertySet)
-            fail(1039);
+        if (k != Procedure::PropertyGet && k != Procedure::PropertyLet && k != Procedure::PropertySet) fail(1039);
     } else {
         fail(1039);
     }
@@ -689,8 +618,7 @@ StmtPtr Parser::parseDim(bool redim)
     const Token& at = advance();
     auto s = make<DimStmt>(at);
     auto r = make<ReDimStmt>(at);
-    if (redim)
-        r->preserve = acceptKeyword("preserve");
+    if (redim) r->preserve = acceptKeyword("preserve");
     do {
         const Token& nameTok = peek();
         auto name = make<NameExpr>(nameTok);
@@ -709,8 +637,7 @@ StmtPtr Parser::parseDim(bool redim)
             fail(1005);
         }
         if (redim) {
-            if (m_proc->kind == Procedure::Global)
-                m_program->globalDims.push_back(name->name);
+            if (m_proc->kind == Procedure::Global) m_program->globalDims.push_back(name->name);
         } else {
             declareLocal(name->name, nameTok);
         }
@@ -720,10 +647,8 @@ StmtPtr Parser::parseDim(bool redim)
         else if (isArray)
             s->items.push_back(std::move(item));
     } while (acceptOp(","));
-    if (redim)
-        return r;
-    if (s->items.empty())
-        return nullptr;
+    if (redim) return r;
+    if (s->items.empty()) return nullptr;
     return s;
 }
 
@@ -783,8 +708,7 @@ std::unique_ptr<Procedure> Parser::parseProcedure(bool isPublic, bool isDefault,
                     acceptKeyword("byref");
                 const Token& pt = peek();
                 p.name = expectName();
-                if (acceptOp("("))
-                    expectOp(")", 1006);
+                if (acceptOp("(")) expectOp(")", 1006);
                 declareLocal(p.name, pt);
                 proc->params.push_back(p);
             } while (acceptOp(","));
@@ -818,16 +742,14 @@ void Parser::parseClass(Program& program)
     expectStatementEnd();
     auto memberFor = [&](const QString& name) -> ClassMember& {
         const int i = cls->findMember(name);
-        if (i >= 0)
-            return cls->members[size_t(i)];
+        if (i >= 0) return cls->members[size_t(i)];
         cls->members.push_back({});
         cls->members.back().name = name;
         return cls->members.back();
     };
     for (;;) {
         skipSeparators();
-        if (isKeyword("end"))
-            break;
+        if (isKeyword("end")) break;
         const Token& at = peek();
         bool isPublic = true;
         bool isDefault = false;
@@ -838,8 +760,7 @@ void Parser::parseClass(Program& program)
             advance();
         }
         if (acceptKeyword("default")) {
-            if (!isPublic)
-                failAt(1057, at);
+            if (!isPublic) failAt(1057, at);
             isDefault = true;
         }
         if (isKeyword("sub") || isKeyword("function") || isKeyword("property")) {
@@ -849,36 +770,28 @@ void Parser::parseClass(Program& program)
             m.isPublic = isPublic;
             const bool isInit = sameWord(proc->name, "class_initialize");
             const bool isTerm = sameWord(proc->name, "class_terminate");
-            if ((isInit || isTerm) && !proc->params.empty())
-                failAt(1053, at);
+            if ((isInit || isTerm) && !proc->params.empty()) failAt(1053, at);
             Procedure*& slot = proc->kind == Procedure::PropertyGet   ? m.getter
                                : proc->kind == Procedure::PropertyLet ? m.letter
                                : proc->kind == Procedure::PropertySet ? m.setter
                                                                       : m.method;
-            if (slot || m.field >= 0)
-                failAt(1041, at);
+            if (slot || m.field >= 0) failAt(1041, at);
             slot = proc.get();
             if (isDefault) {
-                if (cls->defaultMember >= 0 && cls->defaultMember != cls->findMember(proc->name))
-                    failAt(1052, at);
+                if (cls->defaultMember >= 0 && cls->defaultMember != cls->findMember(proc->name)) failAt(1052, at);
                 cls->defaultMember = cls->findMember(proc->name);
             }
-            if (isInit)
-                cls->initialize = proc.get();
-            if (isTerm)
-                cls->terminate = proc.get();
+            if (isInit) cls->initialize = proc.get();
+            if (isTerm) cls->terminate = proc.get();
             cls->procedures.push_back(std::move(proc));
             continue;
         }
-        if (isDefault)
-            failAt(1056, at);
-        if (!explicitAccess && !acceptKeyword("dim"))
-            fail(1024);
+        if (isDefault) failAt(1056, at);
+        if (!explicitAccess && !acceptKeyword("dim")) fail(1024);
         do {
             const Token& nameTok = peek();
             const QString name = expectName();
-            if (cls->findMember(name) >= 0)
-                failAt(1041, nameTok);
+            if (cls->findMember(name) >= 0) failAt(1041, nameTok);
             ClassMember& m = memberFor(name);
             m.isPublic = isPublic;
             m.field = int(cls->fieldNames.size());
@@ -891,8 +804,7 @@ void Parser::parseClass(Program& program)
                     while (acceptOp(","));
                 }
                 expectOp(")", 1006);
-                if (bounds.empty())
-                    bounds.push_back(nullptr); // "Dim a()": an unallocated array
+                if (bounds.empty()) bounds.push_back(nullptr); // "Dim a()": an unallocated array
             }
             cls->fieldBounds.push_back(std::move(bounds));
         } while (acceptOp(","));
@@ -905,8 +817,7 @@ void Parser::parseClass(Program& program)
 
 ExprPtr Parser::parseExpr()
 {
-    if (++m_depth > kMaxDepth)
-        fail(28);
+    if (++m_depth > kMaxDepth) fail(28);
     ExprPtr e = parseBinaryLevel(0);
     --m_depth;
     return e;
@@ -914,21 +825,17 @@ ExprPtr Parser::parseExpr()
 
 ExprPtr Parser::parseBinaryLevel(int level)
 {
-    if (level == kNotLevel && !m_seed && isKeyword("not"))
-        return parseUnary(level);
-    if (level == kNegLevel)
-        return parseUnary(level);
+    if (level == kNotLevel && !m_seed && isKeyword("not")) return parseUnary(level);
+    if (level == kNegLevel) return parseUnary(level);
     ExprPtr left = parseBinaryLevel(level + 1);
     for (;;) {
         const Token& t = peek();
         bool match = false;
         if ((t.kind == Token::Op || (t.kind == Token::Name && !t.bracketed))) {
             for (const char* op : kLevels[level].ops)
-                if (op && sameWord(t.text, op))
-                    match = true;
+                if (op && sameWord(t.text, op)) match = true;
         }
-        if (!match)
-            return left;
+        if (!match) return left;
         auto b = make<BinaryExpr>(t);
         b->op = binOpOf(advance().text);
         b->left = std::move(left);
@@ -943,8 +850,7 @@ ExprPtr Parser::parseBinaryLevel(int level)
 
 ExprPtr Parser::parseUnary(int level)
 {
-    if (++m_depth > kMaxDepth)
-        fail(28);
+    if (++m_depth > kMaxDepth) fail(28);
     ExprPtr result;
     const Token& t = peek();
     if (level == kNotLevel) {
@@ -987,8 +893,7 @@ ExprPtr Parser::parseUnary(int level)
 
 ExprPtr Parser::parsePrimary()
 {
-    if (m_seed)
-        return parsePostfix(std::move(m_seed));
+    if (m_seed) return parsePostfix(std::move(m_seed));
     const Token& t = peek();
     switch (t.kind) {
     case Token::Number:
@@ -1006,8 +911,7 @@ ExprPtr Parser::parsePrimary()
             measure(*paren, {paren->inner.get()});
             return parsePostfix(std::move(paren));
         }
-        if (t.text == QLatin1String("."))
-            return parsePostfix(nullptr);
+        if (t.text == QLatin1String(".")) return parsePostfix(nullptr);
         fail(1023);
     case Token::Name: {
         if (!t.bracketed) {
@@ -1015,8 +919,11 @@ ExprPtr Parser::parsePrimary()
                 const char* word;
                 Variant value;
             };
-            const Word words[] = {{"true", Variant::fromBool(true)}, {"false", Variant::fromBool(false)},
-                                  {"empty", Variant()}, {"null", Variant::null()}, {"nothing", Variant::nothing()}};
+            const Word words[] = {{"true", Variant::fromBool(true)},
+                                  {"false", Variant::fromBool(false)},
+                                  {"empty", Variant()},
+                                  {"null", Variant::null()},
+                                  {"nothing", Variant::nothing()}};
             for (const Word& w : words) {
                 if (sameWord(t.text, w.word)) {
                     auto lit = make<LiteralExpr>(advance());
@@ -1036,8 +943,7 @@ ExprPtr Parser::parsePrimary()
                 advance();
                 return parsePostfix(std::move(me));
             }
-            if (isReserved(t))
-                fail(1023);
+            if (isReserved(t)) fail(1023);
         }
         return parsePostfix(nullptr);
     }
@@ -1052,15 +958,13 @@ ExprPtr Parser::parsePostfix(ExprPtr base)
         const Token& t = peek();
         if (t.kind == Token::Op && t.text == QLatin1String(".")) {
             advance();
-            if (!m_withDepth)
-                failAt(1002, t);
+            if (!m_withDepth) failAt(1002, t);
             auto m = make<MemberExpr>(t);
             m->object = make<WithObjectExpr>(t);
             m->name = expectMemberName();
             base = std::move(m);
         } else {
-            if (t.kind != Token::Name || isReserved(t))
-                fail(1023);
+            if (t.kind != Token::Name || isReserved(t)) fail(1023);
             auto n = make<NameExpr>(t);
             n->name = advance().text;
             base = std::move(n);
@@ -1072,8 +976,7 @@ ExprPtr Parser::parsePostfix(ExprPtr base)
             advance();
             auto call = make<CallExpr>(t);
             call->callee = std::move(base);
-            if (++m_depth > kMaxDepth)
-                fail(28);
+            if (++m_depth > kMaxDepth) fail(28);
             parseArgs(call->args, ")");
             --m_depth;
             expectOp(")", 1006);

@@ -12,8 +12,7 @@ public:
 
     bool fail()
     {
-        if (onError)
-            onError(lastError);
+        if (onError) onError(lastError);
         return false;
     }
 };
@@ -35,8 +34,7 @@ bool ScriptEngine::executeStatement(const QString& text)
 std::optional<Variant> ScriptEngine::evaluate(const QString& expression)
 {
     std::optional<Variant> v = m_impl->engine.evaluateText(expression, m_impl->lastError);
-    if (!v)
-        m_impl->fail();
+    if (!v) m_impl->fail();
     return v;
 }
 

@@ -6,7 +6,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QStringDecoder>
-
 #include <cstdio>
 #include <cstdlib>
 
@@ -26,16 +25,16 @@ void writeTo(FILE* out, const QString& text)
 }
 
 enum StreamMember { kWrite, kWriteLine, kWriteBlankLines };
-const ClassInfo kStreamInfo("TextStream",
-                            {{"Write", kWrite, 1, 1}, {"WriteLine", kWriteLine, 0, 1}, {"WriteBlankLines", kWriteBlankLines, 1, 1}});
+const ClassInfo kStreamInfo("TextStream", {{"Write", kWrite, 1, 1},
+                                           {"WriteLine", kWriteLine, 0, 1},
+                                           {"WriteBlankLines", kWriteBlankLines, 1, 1}});
 
 class StdStream : public NativeObject {
 public:
     explicit StdStream(FILE* out) : NativeObject(kStreamInfo), m_out(out) {}
     Variant invoke(Context&, int id, Invoke kind, std::span<Variant> args) override
     {
-        if (kind != Invoke::Get)
-            raise(438);
+        if (kind != Invoke::Get) raise(438);
         m_info.checkArgs(id, args.size());
         switch (id) {
         case kWrite:
@@ -46,8 +45,7 @@ public:
             break;
         default: {
             const int32_t lines = args[0].toLong();
-            if (lines < 0)
-                raise(5);
+            if (lines < 0) raise(5);
             Context::current().chargeOutput(lines);
             writeTo(m_out, QString(lines, u'\n'));
             break;
@@ -77,15 +75,13 @@ public:
     }
     Variant invoke(Context& cx, int id, Invoke kind, std::span<Variant> args) override
     {
-        if (kind != Invoke::Get)
-            raise(438);
+        if (kind != Invoke::Get) raise(438);
         m_info.checkArgs(id, args.size());
         switch (id) {
         case kEcho: {
             QString line;
             for (size_t i = 0; i < args.size(); ++i) {
-                if (i)
-                    line += u' ';
+                if (i) line += u' ';
                 line += args[i].isNull() ? QStringLiteral("Null") : args[i].toString();
             }
             writeTo(stdout, line + u'\n');
@@ -141,8 +137,7 @@ int main(int argc, char** argv)
         engine.setTimeout(std::chrono::milliseconds(std::atoll(ms)));
     engine.addObject(QStringLiteral("WScript"), Ref<ScriptObject>(new WScript(path)), false);
     try {
-        if (engine.addCode(text))
-            return 0;
+        if (engine.addCode(text)) return 0;
     } catch (const QuitRequest& quit) {
         std::fflush(stdout);
         return quit.code;

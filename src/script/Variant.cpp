@@ -82,8 +82,7 @@ constexpr ErrorText kErrorTexts[] = {
 double checkedRound(double v, double lo, double hi)
 {
     const double r = Variant::roundHalfEven(v);
-    if (!(r >= lo && r <= hi))
-        raise(6);
+    if (!(r >= lo && r <= hi)) raise(6);
     return r;
 }
 
@@ -98,8 +97,7 @@ ScriptError::ScriptError(int n, QString d, QString src) : number(n), description
 QString ScriptError::standardText(int n)
 {
     for (const ErrorText& e : kErrorTexts)
-        if (e.number == n)
-            return QString::fromLatin1(e.text);
+        if (e.number == n) return QString::fromLatin1(e.text);
     return QStringLiteral("Unknown runtime error");
 }
 
@@ -120,14 +118,12 @@ bool ScriptObject::enumerate(Context&, std::vector<Variant>&)
 
 Variant& ArrayData::at(std::span<const int32_t> indices)
 {
-    if (indices.size() != counts.size())
-        raise(9);
+    if (indices.size() != counts.size()) raise(9);
     size_t offset = 0;
     size_t stride = 1;
     for (size_t d = 0; d < counts.size(); ++d) {
         const int32_t i = indices[d];
-        if (i < 0 || i >= counts[d])
-            raise(9);
+        if (i < 0 || i >= counts[d]) raise(9);
         offset += size_t(i) * stride;
         stride *= size_t(counts[d]);
     }
@@ -145,8 +141,7 @@ Variant& Variant::assignSlow(const Variant& o)
 
 Variant& Variant::operator=(Variant&& o) noexcept
 {
-    if (this == &o)
-        return *this;
+    if (this == &o) return *this;
     Variant old(std::move(*this));
     m_type = o.m_type;
     relocateFrom(o);
@@ -172,8 +167,7 @@ void Variant::copyFrom(const Variant& o)
         break;
     case VarType::Object:
         m_o = o.m_o;
-        if (m_o)
-            m_o->addRef();
+        if (m_o) m_o->addRef();
         break;
     case VarType::Array:
         if (o.m_a->locks > 0) {
@@ -195,11 +189,9 @@ void Variant::clear() noexcept
     if (t == VarType::String) {
         m_s.~QString();
     } else if (t == VarType::Object) {
-        if (m_o)
-            m_o->release();
+        if (m_o) m_o->release();
     } else if (t == VarType::Array) {
-        if (--m_a->refs == 0)
-            delete m_a;
+        if (--m_a->refs == 0) delete m_a;
     }
     m_i = 0;
 }
@@ -268,24 +260,20 @@ Variant Variant::fromObject(ScriptObject* o)
     Variant v;
     v.m_type = VarType::Object;
     v.m_o = o;
-    if (o)
-        o->addRef();
+    if (o) o->addRef();
     return v;
 }
 
 Variant Variant::fromWhole(int64_t x)
 {
-    if (x >= -32768 && x <= 32767)
-        return fromInteger(int16_t(x));
-    if (x >= INT32_MIN && x <= INT32_MAX)
-        return fromLong(int32_t(x));
+    if (x >= -32768 && x <= 32767) return fromInteger(int16_t(x));
+    if (x >= INT32_MIN && x <= INT32_MAX) return fromLong(int32_t(x));
     return fromDouble(double(x));
 }
 
 Variant Variant::newArray(std::span<const int32_t> upperBounds, bool fixed)
 {
-    if (upperBounds.size() > 60)
-        raise(9);
+    if (upperBounds.size() > 60) raise(9);
     auto* a = new ArrayData;
     a->fixed = fixed;
     size_t total = upperBounds.empty() ? 0 : 1;
@@ -341,8 +329,7 @@ bool Variant::isNumericType() const
 
 ArrayData& Variant::mutableArray()
 {
-    if (m_type != VarType::Array)
-        raise(13);
+    if (m_type != VarType::Array) raise(13);
     if (m_a->refs > 1 && m_a->locks == 0) { // a locked array is shared only with its call's argument pack
         auto* copy = new ArrayData{m_a->counts, m_a->items};
         copy->fixed = m_a->fixed;
@@ -355,14 +342,11 @@ ArrayData& Variant::mutableArray()
 
 Variant Variant::dereferenced() const
 {
-    if (m_type != VarType::Object)
-        return *this;
+    if (m_type != VarType::Object) return *this;
     Variant v = *this;
     for (int depth = 0; v.m_type == VarType::Object; ++depth) {
-        if (!v.m_o)
-            raise(91);
-        if (depth == 8)
-            raise(438);
+        if (!v.m_o) raise(91);
+        if (depth == 8) raise(438);
         v = v.m_o->invoke(Context::current(), 0, Invoke::Get, {});
     }
     return v;
@@ -388,8 +372,7 @@ double Variant::toDouble() const
         return m_d;
     case VarType::String: {
         double d;
-        if (!parseNumber(m_s, d))
-            raise(13);
+        if (!parseNumber(m_s, d)) raise(13);
         return d;
     }
     case VarType::Object:
@@ -435,10 +418,8 @@ bool Variant::toBoolean() const
 {
     switch (m_type) {
     case VarType::String:
-        if (m_s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0)
-            return true;
-        if (m_s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0)
-            return false;
+        if (m_s.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0) return true;
+        if (m_s.compare(QLatin1String("false"), Qt::CaseInsensitive) == 0) return false;
         return toDouble() != 0;
     case VarType::Object:
         return dereferenced().toBoolean();
@@ -455,30 +436,26 @@ bool Variant::toBoolean() const
 
 uint8_t Variant::toByte() const
 {
-    if (m_type == VarType::Byte)
-        return uint8_t(m_i);
+    if (m_type == VarType::Byte) return uint8_t(m_i);
     return uint8_t(checkedRound(toDouble(), 0, 255));
 }
 
 int16_t Variant::toInteger() const
 {
-    if (m_type == VarType::Integer || m_type == VarType::Byte || m_type == VarType::Boolean)
-        return int16_t(m_i);
+    if (m_type == VarType::Integer || m_type == VarType::Byte || m_type == VarType::Boolean) return int16_t(m_i);
     return int16_t(checkedRound(toDouble(), -32768, 32767));
 }
 
 int32_t Variant::toLong() const
 {
-    if (m_type == VarType::Long || m_type == VarType::Integer || m_type == VarType::Byte ||
-        m_type == VarType::Boolean)
+    if (m_type == VarType::Long || m_type == VarType::Integer || m_type == VarType::Byte || m_type == VarType::Boolean)
         return int32_t(m_i);
     return int32_t(checkedRound(toDouble(), -2147483648.0, 2147483647.0));
 }
 
 int64_t Variant::toCurrency() const
 {
-    if (m_type == VarType::Currency)
-        return m_i;
+    if (m_type == VarType::Currency) return m_i;
     return int64_t(checkedRound(toDouble() * 10000.0, -9.2233720368547758e18, 9.2233720368547748e18));
 }
 
@@ -489,16 +466,14 @@ double Variant::toDate() const
         return m_d;
     case VarType::String: {
         double serial;
-        if (parseDate(m_s, serial))
-            return serial;
+        if (parseDate(m_s, serial)) return serial;
         raise(13);
     }
     case VarType::Object:
         return dereferenced().toDate();
     default: {
         const double d = toDouble();
-        if (!(d >= -657434.0 && d < 2958466.0))
-            raise(6);
+        if (!(d >= -657434.0 && d < 2958466.0)) raise(6);
         return d;
     }
     }

@@ -4,7 +4,6 @@
 #pragma once
 
 #include <QString>
-
 #include <cstdint>
 #include <cstring>
 #include <span>
@@ -82,8 +81,7 @@ public:
     void addRef() const noexcept { ++m_refs; }
     void release() const noexcept
     {
-        if (--m_refs == 0)
-            const_cast<ScriptObject*>(this)->lastReleased();
+        if (--m_refs == 0) const_cast<ScriptObject*>(this)->lastReleased();
     }
     int refCount() const noexcept { return m_refs; }
 
@@ -97,15 +95,13 @@ public:
     Ref() = default;
     Ref(T* p) : m_p(p) // NOLINT: implicit on purpose
     {
-        if (m_p)
-            m_p->addRef();
+        if (m_p) m_p->addRef();
     }
     Ref(const Ref& o) : Ref(o.m_p) {}
     Ref(Ref&& o) noexcept : m_p(o.m_p) { o.m_p = nullptr; }
     ~Ref()
     {
-        if (m_p)
-            m_p->release();
+        if (m_p) m_p->release();
     }
     Ref& operator=(Ref o) noexcept
     {
@@ -148,10 +144,7 @@ public:
             m_i = o.m_i;
         }
     }
-    Variant(Variant&& o) noexcept : m_type(o.m_type)
-    {
-        relocateFrom(o);
-    }
+    Variant(Variant&& o) noexcept : m_type(o.m_type) { relocateFrom(o); }
     Variant& operator=(const Variant& o)
     {
         if (!ownsData() && !o.ownsData()) {
@@ -164,8 +157,7 @@ public:
     Variant& operator=(Variant&& o) noexcept;
     ~Variant()
     {
-        if (ownsData())
-            clear();
+        if (ownsData()) clear();
     }
 
     /// A string (implicit: strings are the common case in library code).
@@ -203,7 +195,7 @@ public:
     bool isNumericType() const;
 
     // Raw access for the subtype in hand (no conversion).
-    int64_t rawInt() const { return m_i; } ///< Boolean (-1/0), Byte, Integer, Long, Error, Currency*10000
+    int64_t rawInt() const { return m_i; }   ///< Boolean (-1/0), Byte, Integer, Long, Error, Currency*10000
     double rawDouble() const { return m_d; } ///< Single, Double, Date
     const QString& rawString() const { return m_s; }
     ScriptObject* rawObject() const { return m_o; }
@@ -214,11 +206,11 @@ public:
     // Conversions with the language's rules; each throws ScriptError (13 type mismatch, 94 invalid
     // use of Null, 6 overflow). Objects are converted through their default member.
     double toDouble() const;
-    QString toString() const; ///< CStr
-    bool toBoolean() const;   ///< CBool
-    uint8_t toByte() const;   ///< CByte, half to even
-    int16_t toInteger() const; ///< CInt, half to even
-    int32_t toLong() const;    ///< CLng, half to even
+    QString toString() const;   ///< CStr
+    bool toBoolean() const;     ///< CBool
+    uint8_t toByte() const;     ///< CByte, half to even
+    int16_t toInteger() const;  ///< CInt, half to even
+    int32_t toLong() const;     ///< CLng, half to even
     int64_t toCurrency() const; ///< CCur, scaled by 10000
     double toDate() const;      ///< CDate as a serial (days since 12/30/1899)
     /// Numeric value for arithmetic: numbers keep their subtype, Empty is Integer 0, strings become
@@ -240,10 +232,7 @@ public:
     static double roundHalfEven(double v);
 
 private:
-    bool ownsData() const
-    {
-        return m_type == VarType::String || m_type == VarType::Object || m_type == VarType::Array;
-    }
+    bool ownsData() const { return m_type == VarType::String || m_type == VarType::Object || m_type == VarType::Array; }
     void clear() noexcept;
     void copyFrom(const Variant& o);
     // QString is relocatable: the storage moves bitwise and the source forgets it.

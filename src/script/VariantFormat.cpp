@@ -38,8 +38,7 @@ void civilFromDays(int64_t z, int& y, int& m, int& d)
 int daysInMonth(int y, int m)
 {
     static const int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    if (m == 2 && ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0))
-        return 29;
+    if (m == 2 && ((y % 4 == 0 && y % 100 != 0) || y % 400 == 0)) return 29;
     return days[m - 1];
 }
 
@@ -48,15 +47,12 @@ const char* const kMonths[] = {"january", "february", "march",     "april",   "m
 
 int monthFromName(const QString& word)
 {
-    if (word.size() < 3)
-        return 0;
+    if (word.size() < 3) return 0;
     for (int i = 0; i < 12; ++i) {
         const QLatin1String full(kMonths[i]);
-        if (full.startsWith(word, Qt::CaseInsensitive))
-            return i + 1;
+        if (full.startsWith(word, Qt::CaseInsensitive)) return i + 1;
     }
-    if (word.compare(QLatin1String("sept"), Qt::CaseInsensitive) == 0)
-        return 9;
+    if (word.compare(QLatin1String("sept"), Qt::CaseInsensitive) == 0) return 9;
     return 0;
 }
 
@@ -76,8 +72,7 @@ bool tokenizeDate(QStringView s, std::vector<Token>& out)
         if (c.isDigit()) {
             Token t(Token::Number);
             while (i < s.size() && s[i].isDigit()) {
-                if (t.digits++ > 5)
-                    return false;
+                if (t.digits++ > 5) return false;
                 t.value = t.value * 10 + s[i++].digitValue();
             }
             out.push_back(t);
@@ -90,8 +85,7 @@ bool tokenizeDate(QStringView s, std::vector<Token>& out)
             out.emplace_back(Token::Colon);
             ++i;
         } else if (c == u'/' || c == u'-' || c == u',' || c == u'.' || c == u' ' || c == u'\t') {
-            if (c != u' ' && c != u'\t' && c != u',')
-                out.emplace_back(Token::Sep);
+            if (c != u' ' && c != u'\t' && c != u',') out.emplace_back(Token::Sep);
             ++i;
         } else {
             return false;
@@ -102,8 +96,7 @@ bool tokenizeDate(QStringView s, std::vector<Token>& out)
 
 int fullYear(const Token& t)
 {
-    if (t.digits <= 2)
-        return t.value < 30 ? 2000 + t.value : 1900 + t.value;
+    if (t.digits <= 2) return t.value < 30 ? 2000 + t.value : 1900 + t.value;
     return t.value;
 }
 
@@ -123,8 +116,7 @@ double timeFromParts(int hour, int minute, int second)
 
 DateParts dateParts(double serial)
 {
-    if (!(serial > -1e7 && serial < 1e7))
-        raise(6);
+    if (!(serial > -1e7 && serial < 1e7)) raise(6);
     double whole = std::trunc(serial);
     long long secs = std::llround(std::fabs(serial - whole) * 86400.0);
     if (secs >= 86400) {
@@ -143,8 +135,7 @@ DateParts dateParts(double serial)
 
 QString Variant::formatDouble(double v, int significantDigits)
 {
-    if (v == 0)
-        return QStringLiteral("0");
+    if (v == 0) return QStringLiteral("0");
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*G", significantDigits, v);
     return QString::fromLatin1(buf);
@@ -171,8 +162,7 @@ QString Variant::formatDate(double serial)
     const bool hasTime = p.hour || p.minute || p.second;
     const bool hasDate = std::trunc(serial) != 0;
     const QString date = QStringLiteral("%1/%2/%3").arg(p.month).arg(p.day).arg(p.year);
-    if (!hasTime && hasDate)
-        return date;
+    if (!hasTime && hasDate) return date;
     const int h12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
     const QString time = QStringLiteral("%1:%2:%3 %4")
                              .arg(h12)
@@ -185,18 +175,17 @@ QString Variant::formatDate(double serial)
 bool Variant::parseNumber(QStringView text, double& out)
 {
     QStringView s = text.trimmed();
-    if (s.isEmpty())
-        return false;
+    if (s.isEmpty()) return false;
     if (s.size() > 2 && s[0] == u'&' && (s[1] == u'H' || s[1] == u'h' || s[1] == u'O' || s[1] == u'o')) {
         const int base = (s[1] == u'H' || s[1] == u'h') ? 16 : 8;
         uint64_t v = 0;
         for (QChar c : s.mid(2)) {
-            const int d = c.isDigit() ? c.digitValue() : (c.toLower() >= u'a' && c.toLower() <= u'f') ? c.toLower().unicode() - 'a' + 10 : 99;
-            if (d >= base)
-                return false;
+            const int d = c.isDigit()                                    ? c.digitValue()
+                          : (c.toLower() >= u'a' && c.toLower() <= u'f') ? c.toLower().unicode() - 'a' + 10
+                                                                         : 99;
+            if (d >= base) return false;
             v = v * uint64_t(base) + uint64_t(d);
-            if (v > 0xFFFFFFFFull)
-                return false;
+            if (v > 0xFFFFFFFFull) return false;
         }
         out = double(v <= 0xFFFF ? int16_t(v) : int32_t(uint32_t(v)));
         return true;
@@ -204,10 +193,8 @@ bool Variant::parseNumber(QStringView text, double& out)
     QByteArray ascii;
     ascii.reserve(s.size());
     qsizetype i = 0;
-    if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-        ascii += char(s[i++].unicode());
-    if (i < s.size() && s[i] == u'$')
-        ++i;
+    if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ascii += char(s[i++].unicode());
+    if (i < s.size() && s[i] == u'$') ++i;
     bool digits = false;
     for (; i < s.size() && (s[i].isDigit() || (s[i] == u',' && digits)); ++i)
         if (s[i] != u',') {
@@ -221,23 +208,19 @@ bool Variant::parseNumber(QStringView text, double& out)
             digits = true;
         }
     }
-    if (!digits)
-        return false;
+    if (!digits) return false;
     if (i < s.size() && (s[i] == u'e' || s[i] == u'E' || s[i] == u'd' || s[i] == u'D')) {
         ascii += 'e';
         ++i;
-        if (i < s.size() && (s[i] == u'+' || s[i] == u'-'))
-            ascii += char(s[i++].unicode());
+        if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) ascii += char(s[i++].unicode());
         bool expDigits = false;
         for (; i < s.size() && s[i].isDigit(); ++i) {
             ascii += char(s[i].unicode());
             expDigits = true;
         }
-        if (!expDigits)
-            return false;
+        if (!expDigits) return false;
     }
-    if (i != s.size())
-        return false;
+    if (i != s.size()) return false;
     bool ok = false;
     out = ascii.toDouble(&ok);
     return ok && std::isfinite(out);
@@ -246,8 +229,7 @@ bool Variant::parseNumber(QStringView text, double& out)
 bool Variant::parseDate(QStringView text, double& serial)
 {
     std::vector<Token> tokens;
-    if (!tokenizeDate(text.trimmed(), tokens))
-        return false;
+    if (!tokenizeDate(text.trimmed(), tokens)) return false;
     std::vector<Token> dateNums;
     int monthName = 0;
     int timeParts[3] = {0, 0, 0};
@@ -257,10 +239,9 @@ bool Variant::parseDate(QStringView text, double& serial)
         const Token& t = tokens[i];
         if (t.kind == Token::Number) {
             const bool startsTime = i + 1 < tokens.size() && tokens[i + 1].kind == Token::Colon;
-            const bool hourWithMarker =
-                i + 1 < tokens.size() && tokens[i + 1].kind == Token::Word && timeCount == 0 &&
-                (tokens[i + 1].text.compare(QLatin1String("am"), Qt::CaseInsensitive) == 0 ||
-                 tokens[i + 1].text.compare(QLatin1String("pm"), Qt::CaseInsensitive) == 0);
+            const bool hourWithMarker = i + 1 < tokens.size() && tokens[i + 1].kind == Token::Word && timeCount == 0 &&
+                                        (tokens[i + 1].text.compare(QLatin1String("am"), Qt::CaseInsensitive) == 0 ||
+                                         tokens[i + 1].text.compare(QLatin1String("pm"), Qt::CaseInsensitive) == 0);
             if ((startsTime || hourWithMarker) && timeCount == 0) {
                 timeParts[timeCount++] = t.value;
                 while (i + 2 < tokens.size() && tokens[i + 1].kind == Token::Colon &&
@@ -268,8 +249,7 @@ bool Variant::parseDate(QStringView text, double& serial)
                     timeParts[timeCount++] = tokens[i + 2].value;
                     i += 2;
                 }
-                if (i + 1 < tokens.size() && tokens[i + 1].kind == Token::Colon)
-                    return false;
+                if (i + 1 < tokens.size() && tokens[i + 1].kind == Token::Colon) return false;
             } else {
                 dateNums.push_back(t);
             }
@@ -282,30 +262,25 @@ bool Variant::parseDate(QStringView text, double& serial)
                 ampm = 2;
             } else {
                 const int m = monthFromName(t.text);
-                if (!m || monthName)
-                    return false;
+                if (!m || monthName) return false;
                 monthName = m;
             }
         } else if (t.kind == Token::Colon) {
             return false;
         }
     }
-    if (ampm && timeCount == 0)
-        return false;
+    if (ampm && timeCount == 0) return false;
     int hour = timeParts[0];
     if (ampm) {
-        if (hour < 1 || hour > 12)
-            return false;
+        if (hour < 1 || hour > 12) return false;
         hour = hour % 12 + (ampm == 2 ? 12 : 0);
     }
-    if (hour > 23 || timeParts[1] > 59 || timeParts[2] > 59)
-        return false;
+    if (hour > 23 || timeParts[1] > 59 || timeParts[2] > 59) return false;
     const double time = timeFromParts(hour, timeParts[1], timeParts[2]);
 
     int y = 0, m = 0, d = 0;
     if (monthName) {
-        if (dateNums.size() != 2)
-            return false;
+        if (dateNums.size() != 2) return false;
         m = monthName;
         const bool firstIsYear = dateNums[0].digits > 2 || dateNums[0].value > 31;
         d = firstIsYear ? dateNums[1].value : dateNums[0].value;
@@ -319,8 +294,7 @@ bool Variant::parseDate(QStringView text, double& serial)
             m = dateNums[0].value;
             d = dateNums[1].value;
             y = fullYear(dateNums[2]);
-            if (m > 12 && d <= 12)
-                std::swap(m, d);
+            if (m > 12 && d <= 12) std::swap(m, d);
         }
     } else if (dateNums.empty() && timeCount > 0) {
         serial = time;
@@ -328,8 +302,7 @@ bool Variant::parseDate(QStringView text, double& serial)
     } else {
         return false;
     }
-    if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m))
-        return false;
+    if (y < 100 || y > 9999 || m < 1 || m > 12 || d < 1 || d > daysInMonth(y, m)) return false;
     const double day = dateFromParts(y, m, d);
     serial = day < 0 ? day - time : day + time;
     return true;

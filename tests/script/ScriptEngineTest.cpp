@@ -1,11 +1,11 @@
 // The host API as the report renderer uses it: program texts added on top of each other, statements
 // run in the global scope, a named object with global members, errors through the callback, limits.
-#include "script/Builtins.h"
 #include "script/ScriptEngine.h"
 
-#include <gtest/gtest.h>
+#include "script/Builtins.h"
 
 #include <QStringList>
+#include <gtest/gtest.h>
 
 using namespace tv::script;
 
@@ -25,8 +25,7 @@ public:
     FakePage() : NativeObject(kPageInfo) {}
     Variant invoke(Context&, int id, Invoke kind, std::span<Variant> args) override
     {
-        if (kind != Invoke::Get)
-            tv::script::raise(438);
+        if (kind != Invoke::Get) tv::script::raise(438);
         m_info.checkArgs(id, args.size());
         switch (id) {
         case kTextXY:
@@ -42,8 +41,7 @@ public:
             return Variant::fromDouble(1.5);
         case kNewPage:
             calls << QStringLiteral("NewPage");
-            if (engine)
-                engine->executeStatement(QStringLiteral("OnNewPage()"));
+            if (engine) engine->executeStatement(QStringLiteral("OnNewPage()"));
             return {};
         default:
             tv::script::raise(5, QStringLiteral("Unable to change bottom margin while printing"));
@@ -71,7 +69,8 @@ struct Fixture : ::testing::Test {
 
 TEST_F(Fixture, report_program_runs_main_with_globals_from_an_earlier_text)
 {
-    ASSERT_TRUE(engine.addCode(QStringLiteral("Dim PATNAME, RESULT, xOffSet\r\nPATNAME = \"DOE^JOHN\"\r\nRESULT = 5.25\r\n")));
+    ASSERT_TRUE(
+        engine.addCode(QStringLiteral("Dim PATNAME, RESULT, xOffSet\r\nPATNAME = \"DOE^JOHN\"\r\nRESULT = 5.25\r\n")));
     ASSERT_TRUE(engine.executeStatement(QStringLiteral("xOffSet=4/16")));
     ASSERT_TRUE(engine.addCode(QStringLiteral("Sub main(printed)\n"
                                               "    TextXY xOffSet + 1, 2, PATNAME, \"L\"\n"
@@ -118,8 +117,9 @@ TEST_F(Fixture, errors_reach_the_callback_with_place_and_text_before_the_call_fa
 TEST_F(Fixture, host_methods_may_reenter_the_engine)
 {
     page->engine = &engine;
-    ASSERT_TRUE(engine.addCode(QStringLiteral("Dim pages\nSub OnNewPage()\n pages = pages + 1\n Print \"header\"\nEnd Sub\n"
-                                              "Sub main(p)\n NewPage\n NewPage\n Print pages\nEnd Sub\n")));
+    ASSERT_TRUE(
+        engine.addCode(QStringLiteral("Dim pages\nSub OnNewPage()\n pages = pages + 1\n Print \"header\"\nEnd Sub\n"
+                                      "Sub main(p)\n NewPage\n NewPage\n Print pages\nEnd Sub\n")));
     ASSERT_TRUE(engine.executeStatement(QStringLiteral("main(vbFalse)")));
     EXPECT_EQ(page->calls, QStringList({"NewPage", "Print header", "NewPage", "Print header", "Print 2"}));
 }
@@ -168,8 +168,9 @@ TEST_F(Fixture, reset_forgets_globals_and_objects)
 TEST(script_engine, class_terminate_runs_when_the_last_reference_goes)
 {
     ScriptEngine engine;
-    ASSERT_TRUE(engine.addCode(QStringLiteral("Dim log\nClass C\n Sub Class_Terminate()\n  log = log & \"T\"\n End Sub\nEnd Class\n"
-                                              "Set a = New C\nSet b = a\nSet a = Nothing\nlog = log & \"-\"\nSet b = Nothing\n"
-                                              "Sub f()\n Dim c\n Set c = New C\nEnd Sub\nf\n")));
+    ASSERT_TRUE(engine.addCode(
+        QStringLiteral("Dim log\nClass C\n Sub Class_Terminate()\n  log = log & \"T\"\n End Sub\nEnd Class\n"
+                       "Set a = New C\nSet b = a\nSet a = Nothing\nlog = log & \"-\"\nSet b = Nothing\n"
+                       "Sub f()\n Dim c\n Set c = New C\nEnd Sub\nf\n")));
     EXPECT_EQ(engine.evaluate(QStringLiteral("log"))->toString(), QStringLiteral("-TT"));
 }

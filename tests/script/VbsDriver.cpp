@@ -7,7 +7,6 @@
 #include <QFile>
 #include <QProcess>
 #include <QRegularExpression>
-
 #include <cstdio>
 
 namespace {
@@ -23,13 +22,11 @@ int failWith(const QString& message)
 int main(int argc, char** argv)
 {
     QCoreApplication app(argc, argv);
-    if (argc != 3)
-        return failWith(QStringLiteral("usage: vbs_driver TVSCRIPT FILE.vbs"));
+    if (argc != 3) return failWith(QStringLiteral("usage: vbs_driver TVSCRIPT FILE.vbs"));
     const QString tvscript = QString::fromLocal8Bit(argv[1]);
     const QString path = QString::fromLocal8Bit(argv[2]);
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return failWith(QStringLiteral("cannot read ") + path);
+    if (!file.open(QIODevice::ReadOnly)) return failWith(QStringLiteral("cannot read ") + path);
     const QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
 
     static const QRegularExpression expectOut(QStringLiteral("' expect: ?(.*)$"));
@@ -44,8 +41,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < lines.size(); ++i) {
         QString line = lines[i];
         line.remove(QLatin1Char('\r'));
-        if (auto m = expectOut.match(line); m.hasMatch())
-            wanted << m.captured(1);
+        if (auto m = expectOut.match(line); m.hasMatch()) wanted << m.captured(1);
         if (auto m = expectRun.match(line); m.hasMatch() && !errorLine) {
             runtimeText = m.captured(1).trimmed();
             errorLine = i + 1;
@@ -54,8 +50,7 @@ int main(int argc, char** argv)
             compileError = true;
             errorLine = i + 1;
         }
-        if (auto m = timeout.match(line); m.hasMatch())
-            timeoutMs = m.captured(1);
+        if (auto m = timeout.match(line); m.hasMatch()) timeoutMs = m.captured(1);
     }
 
     QProcess p;
@@ -65,14 +60,12 @@ int main(int argc, char** argv)
         p.setProcessEnvironment(env);
     }
     p.start(tvscript, {path});
-    if (!p.waitForFinished(120000))
-        return failWith(QStringLiteral("tvscript did not finish"));
+    if (!p.waitForFinished(120000)) return failWith(QStringLiteral("tvscript did not finish"));
     const int rc = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     const QString out = QString::fromUtf8(p.readAllStandardOutput());
     const QString err = QString::fromUtf8(p.readAllStandardError());
     QStringList got = out.split(QLatin1Char('\n'));
-    if (!got.isEmpty() && got.last().isEmpty())
-        got.removeLast();
+    if (!got.isEmpty() && got.last().isEmpty()) got.removeLast();
 
     int failures = 0;
     for (int i = 0; i < std::max(got.size(), wanted.size()); ++i) {
