@@ -1,0 +1,2 @@
+INSERT INTO T VALUES ('a;b''c'); -- x;
+/* y; */ SELECT "q;" FROM T;

@@ -1,0 +1,2 @@
+SELECT 'open;
+/* open
