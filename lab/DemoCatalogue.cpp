@@ -63,8 +63,8 @@ QString helpTopics()
 const QList<Account>& accounts()
 {
     static const QList<Account> list = {
-        {1001, "RIVERSIDE FAMILY MEDICINE", "(787) 555-0100", "(787) 555-0101", "DR. DAVID NGUYEN", "SAN JUAN",
-         "00907", "F", "Y", "FRONTDESK", "river1001", "MEDICHART"},
+        {1001, "RIVERSIDE FAMILY MEDICINE", "(787) 555-0100", "(787) 555-0101", "DR. DAVID NGUYEN", "SAN JUAN", "00907",
+         "F", "Y", "FRONTDESK", "river1001", "MEDICHART"},
         {1002, "HARBOR PEDIATRICS", "(787) 555-0200", "(787) 555-0201", "DR. ROSA MENDEZ", "PONCE", "00716", "T",
          nullptr, "HARBOR", "harbor1002", "CLINICDESK"},
         {1003, "WESTSIDE WALK-IN CLINIC", "(787) 555-0300", "(787) 555-0301", "WESTSIDE HEALTH LLC", "MAYAGUEZ",
@@ -131,30 +131,31 @@ QList<Message> messages()
 
 const QStringList& paternalNames()
 {
-    static const QStringList names = {"RIVERA", "GARCIA", "MARTINEZ", "RODRIGUEZ", "LOPEZ", "SANTIAGO", "TORRES",
-                                      "SMITH", "JOHNSON", "WILLIAMS", "BROWN", "NGUYEN", "COLON", "DIAZ",
-                                      "MORALES", "CRUZ", "REYES", "ORTIZ", "VEGA", "MILLER", "DAVIS", "WILSON"};
+    static const QStringList names = {"RIVERA", "GARCIA", "MARTINEZ", "RODRIGUEZ", "LOPEZ", "SANTIAGO",
+                                      "TORRES", "SMITH",  "JOHNSON",  "WILLIAMS",  "BROWN", "NGUYEN",
+                                      "COLON",  "DIAZ",   "MORALES",  "CRUZ",      "REYES", "ORTIZ",
+                                      "VEGA",   "MILLER", "DAVIS",    "WILSON"};
     return names;
 }
 
 const QStringList& maternalNames()
 {
-    static const QStringList names = {"LOPEZ", "PEREZ", "GONZALEZ", "RAMOS", "FIGUEROA", "MEDINA", "CASTRO",
-                                      "ROSARIO", "NIEVES", "SOTO", "", "", "", ""};
+    static const QStringList names = {"LOPEZ",   "PEREZ",  "GONZALEZ", "RAMOS", "FIGUEROA", "MEDINA", "CASTRO",
+                                      "ROSARIO", "NIEVES", "SOTO",     "",      "",         "",       ""};
     return names;
 }
 
 const QStringList& femaleNames()
 {
-    static const QStringList names = {"ANA", "MARIA ELENA", "CARMEN", "SOFIA", "LAURA", "ISABEL", "EMILY",
-                                      "GRACE", "LUCIA", "PATRICIA", "ROSA", "JANET"};
+    static const QStringList names = {"ANA",   "MARIA ELENA", "CARMEN", "SOFIA",    "LAURA", "ISABEL",
+                                      "EMILY", "GRACE",       "LUCIA",  "PATRICIA", "ROSA",  "JANET"};
     return names;
 }
 
 const QStringList& maleNames()
 {
-    static const QStringList names = {"JOSE", "LUIS", "CARLOS", "JAMES EARL", "MIGUEL ANGEL", "DAVID", "PEDRO",
-                                      "ROBERT", "JUAN", "MICHAEL", "ANTONIO", "THOMAS"};
+    static const QStringList names = {"JOSE",  "LUIS",   "CARLOS", "JAMES EARL", "MIGUEL ANGEL", "DAVID",
+                                      "PEDRO", "ROBERT", "JUAN",   "MICHAEL",    "ANTONIO",      "THOMAS"};
     return names;
 }
 

@@ -37,7 +37,7 @@ struct ConfigRow {
 };
 
 struct Message {
-    int account;   ///< 0 = every account
+    int account;    ///< 0 = every account
     const char* rs; ///< "S" = sent to the customer; other markers are not fetched
     int daysAgo;
     int minuteOfDay;

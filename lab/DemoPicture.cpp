@@ -2,7 +2,6 @@
 
 #include "remote/FormEncoding.h"
 
-
 namespace tv::lab {
 
 namespace {
@@ -16,8 +15,7 @@ public:
     void add(quint16 function, const QList<qint16>& words, const QByteArray& tail = {})
     {
         QByteArray padded = tail;
-        if (padded.size() % 2)
-            padded.append('\0');
+        if (padded.size() % 2) padded.append('\0');
         const quint32 size = 3 + static_cast<quint32>(words.size()) + static_cast<quint32>(padded.size() / 2);
         putU32(size);
         putU16(function);
@@ -40,8 +38,7 @@ public:
     {
         const QByteArray bytes = tv::remote::toWindows1252(line);
         QByteArray padded = bytes;
-        if (padded.size() % 2)
-            padded.append('\0');
+        if (padded.size() % 2) padded.append('\0');
         putText(static_cast<qint16>(bytes.size()), padded, static_cast<qint16>(y), static_cast<qint16>(x));
     }
 
@@ -49,14 +46,17 @@ public:
     {
         add(0x0000, {});
         QByteArray out;
-        const auto u16 = [&out](quint16 v) { out.append(static_cast<char>(v & 0xff)).append(static_cast<char>(v >> 8)); };
+        const auto u16 = [&out](quint16 v) {
+            out.append(static_cast<char>(v & 0xff)).append(static_cast<char>(v >> 8));
+        };
         const auto u32 = [&u16](quint32 v) {
             u16(static_cast<quint16>(v & 0xffff));
             u16(static_cast<quint16>(v >> 16));
         };
         // Placeable header with its checksum over the ten words before it.
-        const quint16 head[10] = {0xCDD7, 0x9AC6, 0, 0, 0, static_cast<quint16>(pageWidth),
-                                  static_cast<quint16>(pageHeight), twipsPerInch, 0, 0};
+        const quint16 head[10] = {
+            0xCDD7,       0x9AC6, 0, 0, 0, static_cast<quint16>(pageWidth), static_cast<quint16>(pageHeight),
+            twipsPerInch, 0,      0};
         quint16 checksum = 0;
         for (quint16 w : head) {
             u16(w);
@@ -103,18 +103,18 @@ QByteArray reportPageWmf(const QString& title, const QStringList& header, const 
                          const QString& footer)
 {
     WmfRecords wmf;
-    wmf.add(0x0103, {8});                         // SETMAPMODE anisotropic
-    wmf.add(0x020B, {0, 0});                      // SETWINDOWORG
-    wmf.add(0x020C, {pageHeight, pageWidth});     // SETWINDOWEXT
-    wmf.add(0x0102, {1});                         // SETBKMODE transparent
-    wmf.font(14, true, "Arial");                  // object 0
-    wmf.font(9, false, "Courier New");            // object 1
-    wmf.add(0x02FA, {0, 15, 0, 0, 0});            // object 2: black pen
-    wmf.add(0x02FC, {1, 0, 0, 0});                // object 3: hollow brush
+    wmf.add(0x0103, {8});                     // SETMAPMODE anisotropic
+    wmf.add(0x020B, {0, 0});                  // SETWINDOWORG
+    wmf.add(0x020C, {pageHeight, pageWidth}); // SETWINDOWEXT
+    wmf.add(0x0102, {1});                     // SETBKMODE transparent
+    wmf.font(14, true, "Arial");              // object 0
+    wmf.font(9, false, "Courier New");        // object 1
+    wmf.add(0x02FA, {0, 15, 0, 0, 0});        // object 2: black pen
+    wmf.add(0x02FC, {1, 0, 0, 0});            // object 3: hollow brush
     wmf.add(0x012D, {2});
     wmf.add(0x012D, {3});
     wmf.add(0x012D, {0});
-    wmf.text(360, 300, title);
+    wmf.text(360, 360, title);
     wmf.add(0x012D, {1});
     const int lineHeight = 230;
     int y = 800;

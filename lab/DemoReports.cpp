@@ -49,12 +49,23 @@ QString hl7Escape(const QString& text)
     QString out;
     for (const QChar c : text) {
         switch (c.unicode()) {
-        case '\\': out += QLatin1String("\\E\\"); break;
-        case '|': out += QLatin1String("\\F\\"); break;
-        case '^': out += QLatin1String("\\S\\"); break;
-        case '&': out += QLatin1String("\\T\\"); break;
-        case '~': out += QLatin1String("\\R\\"); break;
-        default: out += c;
+        case '\\':
+            out += QLatin1String("\\E\\");
+            break;
+        case '|':
+            out += QLatin1String("\\F\\");
+            break;
+        case '^':
+            out += QLatin1String("\\S\\");
+            break;
+        case '&':
+            out += QLatin1String("\\T\\");
+            break;
+        case '~':
+            out += QLatin1String("\\R\\");
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -65,8 +76,7 @@ QString hl7Name(const QString& name)
 {
     const QString family = name.section(QLatin1Char(','), 0, 0).trimmed();
     const QString given = name.section(QLatin1Char(','), 1).trimmed();
-    return hl7Escape(QString(family).replace(QLatin1Char(' '), QLatin1Char('-'))) + QLatin1Char('^') +
-           hl7Escape(given);
+    return hl7Escape(QString(family).replace(QLatin1Char(' '), QLatin1Char('-'))) + QLatin1Char('^') + hl7Escape(given);
 }
 
 } // namespace
@@ -78,8 +88,7 @@ QList<ReportTemplate> demoReportTemplates()
     const QRegularExpression panelLine(QStringLiteral("^PANEL = PANEL & \"((?:[^\"]|\"\")*)\" & Chr\\(3\\)"),
                                        QRegularExpression::MultilineOption);
     for (const QString& name : dir.entryList({QStringLiteral("*.vbs")}, QDir::Files, QDir::Name)) {
-        if (name == QLatin1String("page-script.vbs"))
-            continue;
+        if (name == QLatin1String("page-script.vbs")) continue;
         ReportTemplate report;
         report.program = readResource(dir.filePath(name));
         report.code = valueOf(report.program, QStringLiteral("GENERICCODE"));
@@ -146,11 +155,11 @@ QString referenceHl7(const ReportTemplate& report, const ReportStamp& stamp)
     segments << QStringLiteral("OBR|1|%1||%2^%3|||%4|||||||%5||^%6||||||%7|||%8")
                     .arg(hl7Escape(stamp.exLabId), hl7Escape(report.code), hl7Escape(report.description),
                          hl7Time(stamp.processed), hl7Time(stamp.received), hl7Name(stamp.physician),
-                         hl7Time(stamp.released), stamp.correction.isEmpty() ? QStringLiteral("F") : QStringLiteral("C"));
+                         hl7Time(stamp.released),
+                         stamp.correction.isEmpty() ? QStringLiteral("F") : QStringLiteral("C"));
     int set = 0;
     for (const QString& line : report.panel) {
-        if (line.startsWith(QLatin1Char('<')))
-            continue;
+        if (line.startsWith(QLatin1Char('<'))) continue;
         const QStringList f = (line + QStringLiteral("||||||||||")).split(QLatin1Char('|'));
         bool numeric = false;
         f[2].toDouble(&numeric);
@@ -160,8 +169,7 @@ QString referenceHl7(const ReportTemplate& report, const ReportStamp& stamp)
                         .arg(hl7Escape(f[10]), hl7Escape(f[0]), hl7Escape(f[2]), hl7Escape(f[3]), hl7Escape(f[4]),
                              hl7Escape(f[1]), f[7].isEmpty() ? QStringLiteral("F") : hl7Escape(f[7]));
     }
-    if (!stamp.correction.isEmpty())
-        segments << QStringLiteral("NTE|1||%1").arg(hl7Escape(stamp.correction));
+    if (!stamp.correction.isEmpty()) segments << QStringLiteral("NTE|1||%1").arg(hl7Escape(stamp.correction));
     return segments.join(QLatin1Char('\r')) + QLatin1Char('\r');
 }
 
@@ -175,8 +183,7 @@ QString referencePages(const ReportTemplate& report, const ReportStamp& stamp)
         QStringLiteral("Collected: %1   Released: %2").arg(displayTime(stamp.collected), displayTime(stamp.released)),
         QStringLiteral("%1  %2").arg(report.code, report.description),
     };
-    if (!stamp.correction.isEmpty())
-        header << stamp.correction;
+    if (!stamp.correction.isEmpty()) header << stamp.correction;
     QStringList results;
     for (const QString& line : report.panel) {
         if (line.startsWith(QLatin1Char('<'))) {
@@ -195,9 +202,9 @@ QString referencePages(const ReportTemplate& report, const ReportStamp& stamp)
     const int pages = qMax(1, static_cast<int>((results.size() + perPage - 1) / perPage));
     QString out = QStringLiteral("||");
     for (int page = 0; page < pages; ++page) {
-        const QByteArray wmf = reportPageWmf(QStringLiteral("ORVALIS REFERENCE LABORATORY"), header,
-                                             results.mid(page * perPage, perPage),
-                                             QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
+        const QByteArray wmf =
+            reportPageWmf(QStringLiteral("ORVALIS REFERENCE LABORATORY"), header, results.mid(page * perPage, perPage),
+                          QStringLiteral("Page %1 of %2").arg(page + 1).arg(pages));
         out += QString::fromLatin1(wmf.toBase64()) + QStringLiteral("||");
     }
     return out;

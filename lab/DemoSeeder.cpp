@@ -27,8 +27,7 @@ bool exec(QSqlQuery& query, const QVariantList& values, QString* error)
 {
     for (qsizetype i = 0; i < values.size(); ++i)
         query.bindValue(static_cast<int>(i), values[i]);
-    if (query.exec())
-        return true;
+    if (query.exec()) return true;
     *error = query.lastError().text();
     return false;
 }
@@ -65,12 +64,13 @@ public:
     bool writeRelease(const ReportTemplate& report, char channel, const ReportStamp& stamp, int number, bool printed)
     {
         const bool reference = channel == 'R';
-        return exec(m_statements.release,
-                    {stamp.labId, report.code, number, stamp.released,
-                     printed ? QVariant(stamp.released.addSecs(5 * 60)) : QVariant(QMetaType::fromType<QDateTime>()),
-                     (reference ? referencePages(report, stamp) : stampProgram(report, stamp)).toUtf8(),
-                     reference ? QVariant(referenceHl7(report, stamp).toUtf8()) : QVariant(QMetaType::fromType<QByteArray>())},
-                    m_error);
+        return exec(
+            m_statements.release,
+            {stamp.labId, report.code, number, stamp.released,
+             printed ? QVariant(stamp.released.addSecs(5 * 60)) : QVariant(QMetaType::fromType<QDateTime>()),
+             (reference ? referencePages(report, stamp) : stampProgram(report, stamp)).toUtf8(),
+             reference ? QVariant(referenceHl7(report, stamp).toUtf8()) : QVariant(QMetaType::fromType<QByteArray>())},
+            m_error);
     }
 
 private:
@@ -90,30 +90,33 @@ bool seedFixedRows(QSqlDatabase& db, const QDateTime& now, QString* error)
     q.prepare(QStringLiteral("INSERT INTO SOFTWARE_VENDORS (VENDOR, VERSION_DATE, EXPORT_INI, EXPORT_DAT, IMPORT_INI, "
                              "IMPORT_DAT) VALUES (?, ?, ?, ?, ?, ?)"));
     for (const demo::Vendor& v : demo::vendors()) {
-        if (!exec(q, {QString::fromLatin1(v.vendor), QDate::fromString(QLatin1String(v.versionDate), Qt::ISODate),
-                      v.exportIni.toUtf8(), v.exportDat.toUtf8(), v.importIni.toUtf8(),
-                      v.importDat.isEmpty() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(v.importDat.toUtf8())},
-                  error))
+        if (!exec(
+                q,
+                {QString::fromLatin1(v.vendor), QDate::fromString(QLatin1String(v.versionDate), Qt::ISODate),
+                 v.exportIni.toUtf8(), v.exportDat.toUtf8(), v.importIni.toUtf8(),
+                 v.importDat.isEmpty() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(v.importDat.toUtf8())},
+                error))
             return false;
     }
     q.prepare(QStringLiteral("INSERT INTO LABACCOUNTS (ACCOUNT, LABNAME, PHONE1, FAX1, OWNER, CITY, ZIP, ONHOLD, "
                              "WEBDAV, WEBACTIVE, SYSTEM_CODE, WEBDATAENTRY, REMOTE_USER, REMOTE_PASS, VENDOR_NAME) "
                              "VALUES (?, ?, ?, ?, ?, ?, ?, ?, 'T', 'T', 'ORV', ?, ?, ?, ?)"));
     for (const demo::Account& a : demo::accounts()) {
-        const QVariant entry = a.webDataEntry ? QVariant(QString::fromLatin1(a.webDataEntry))
-                                              : QVariant(QMetaType::fromType<QString>());
-        if (!exec(q, {a.account, QString::fromLatin1(a.labName), QString::fromLatin1(a.phone),
-                      QString::fromLatin1(a.fax), QString::fromLatin1(a.owner), QString::fromLatin1(a.city),
-                      QString::fromLatin1(a.zip), QString::fromLatin1(a.onHold), entry,
-                      QString::fromLatin1(a.remoteUser), QString::fromLatin1(a.remotePass),
-                      QString::fromLatin1(a.vendor)},
+        const QVariant entry =
+            a.webDataEntry ? QVariant(QString::fromLatin1(a.webDataEntry)) : QVariant(QMetaType::fromType<QString>());
+        if (!exec(q,
+                  {a.account, QString::fromLatin1(a.labName), QString::fromLatin1(a.phone), QString::fromLatin1(a.fax),
+                   QString::fromLatin1(a.owner), QString::fromLatin1(a.city), QString::fromLatin1(a.zip),
+                   QString::fromLatin1(a.onHold), entry, QString::fromLatin1(a.remoteUser),
+                   QString::fromLatin1(a.remotePass), QString::fromLatin1(a.vendor)},
                   error))
             return false;
     }
     q.prepare(QStringLiteral("INSERT INTO CONFIG (VARSECTION, VARNAME, VARVALUE, VARINI) VALUES (?, ?, ?, ?)"));
     for (const demo::ConfigRow& c : demo::configRows(demoPageScript())) {
-        if (!exec(q, {QString::fromLatin1(c.section), QString::fromLatin1(c.name), c.value,
-                      c.ini.isEmpty() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(c.ini.toUtf8())},
+        if (!exec(q,
+                  {QString::fromLatin1(c.section), QString::fromLatin1(c.name), c.value,
+                   c.ini.isEmpty() ? QVariant(QMetaType::fromType<QByteArray>()) : QVariant(c.ini.toUtf8())},
                   error))
             return false;
     }
@@ -121,10 +124,10 @@ bool seedFixedRows(QSqlDatabase& db, const QDateTime& now, QString* error)
                              "VALUES (?, ?, ?, ?, ?, ?, ?)"));
     for (const demo::Message& m : demo::messages()) {
         QDateTime written(now.date().addDays(-m.daysAgo), QTime(0, 0).addSecs(m.minuteOfDay * 60));
-        if (written > now)
-            written = now.addSecs(-60);
-        if (!exec(q, {m.account, QString::fromLatin1(m.rs), written, QString::fromLatin1(m.from),
-                      QString::fromLatin1(m.title), m.body.toUtf8(), QString::fromLatin1(m.type)},
+        if (written > now) written = now.addSecs(-60);
+        if (!exec(q,
+                  {m.account, QString::fromLatin1(m.rs), written, QString::fromLatin1(m.from),
+                   QString::fromLatin1(m.title), m.body.toUtf8(), QString::fromLatin1(m.type)},
                   error))
             return false;
     }
@@ -138,12 +141,10 @@ DemoSeedResult seedDemoLaboratory(QSqlDatabase database, const QDateTime& clockN
     const QDateTime now = clockNow.addMSecs(-clockNow.time().msec());
     DemoSeedResult result;
     const QList<ReportTemplate> templates = demoReportTemplates();
-    if (templates.isEmpty())
-        return {false, QStringLiteral("the demo report programs are missing from the build"), 0};
+    if (templates.isEmpty()) return {false, QStringLiteral("the demo report programs are missing from the build"), 0};
     const auto byCode = [&templates](const char* code) {
         for (const ReportTemplate& t : templates) {
-            if (t.code == QLatin1String(code))
-                return t;
+            if (t.code == QLatin1String(code)) return t;
         }
         return templates.first();
     };
@@ -163,8 +164,7 @@ DemoSeedResult seedDemoLaboratory(QSqlDatabase database, const QDateTime& clockN
         database.rollback();
         return DemoSeedResult{false, error, 0};
     };
-    if (!seedFixedRows(database, now, &error))
-        return fail();
+    if (!seedFixedRows(database, now, &error)) return fail();
 
     std::mt19937 random(20261211);
     const auto pick = [&random](const QStringList& list) {
@@ -201,26 +201,22 @@ DemoSeedResult seedDemoLaboratory(QSqlDatabase database, const QDateTime& clockN
     {
         Sample ana = makeSample(26000001, 1001, QStringLiteral("RIVERA LOPEZ, ANA"), QStringLiteral("F"),
                                 now.addDays(-1).addSecs(-6 * 3600));
-        if (!writer.writeSample(ana))
-            return fail();
+        if (!writer.writeSample(ana)) return fail();
         ReportStamp r = ana.stamp;
         r.processed = r.received.addSecs(3 * 3600);
         r.released = r.processed.addSecs(20 * 60);
         for (const ReportTemplate* t : {&cbc, &cmp}) {
-            if (!writer.writeTest(*t, 'N', r) || !writer.writeRelease(*t, 'N', r, 1, true))
-                return fail();
+            if (!writer.writeTest(*t, 'N', r) || !writer.writeRelease(*t, 'N', r, 1, true)) return fail();
         }
         ReportStamp corrected = r;
         corrected.correction = correctionNote(r.released);
         corrected.released = now.addSecs(-2 * 3600);
-        if (!writer.writeRelease(cmp, 'N', corrected, 2, true))
-            return fail();
+        if (!writer.writeRelease(cmp, 'N', corrected, 2, true)) return fail();
         corrected.released = now.addDays(1);
-        if (!writer.writeRelease(cbc, 'N', corrected, 2, true))
-            return fail();
+        if (!writer.writeRelease(cbc, 'N', corrected, 2, true)) return fail();
 
-        Sample john = makeSample(26000002, 1001, QStringLiteral("O'NEIL, JOHN"), QStringLiteral("M"),
-                                 now.addSecs(-8 * 3600));
+        Sample john =
+            makeSample(26000002, 1001, QStringLiteral("O'NEIL, JOHN"), QStringLiteral("M"), now.addSecs(-8 * 3600));
         r = john.stamp;
         r.processed = now.addSecs(-3 * 3600 - 900);
         r.released = now.addSecs(-3 * 3600);
@@ -237,14 +233,13 @@ DemoSeedResult seedDemoLaboratory(QSqlDatabase database, const QDateTime& clockN
             !writer.writeRelease(culture, 'R', r, 1, true))
             return fail();
 
-        Sample waiting = makeSample(26000004, 1001, QStringLiteral("SANTIAGO CRUZ, LUCIA"), QStringLiteral("F"),
-                                    now.addSecs(-3600));
+        Sample waiting =
+            makeSample(26000004, 1001, QStringLiteral("SANTIAGO CRUZ, LUCIA"), QStringLiteral("F"), now.addSecs(-3600));
         r = waiting.stamp;
-        if (!writer.writeSample(waiting) || !writer.writeTest(urine, 'N', r))
-            return fail();
+        if (!writer.writeSample(waiting) || !writer.writeTest(urine, 'N', r)) return fail();
 
-        Sample processed = makeSample(26000005, 1001, QStringLiteral("MILLER, THOMAS"), QStringLiteral("M"),
-                                      now.addSecs(-4 * 3600));
+        Sample processed =
+            makeSample(26000005, 1001, QStringLiteral("MILLER, THOMAS"), QStringLiteral("M"), now.addSecs(-4 * 3600));
         r = processed.stamp;
         r.processed = now.addSecs(-1800);
         r.released = now.addSecs(2 * 3600);
@@ -260,16 +255,15 @@ DemoSeedResult seedDemoLaboratory(QSqlDatabase database, const QDateTime& clockN
         const int account = random() % 100 < 80 ? 1001 : (random() % 2 ? 1002 : 1003);
         const bool female = random() % 2;
         const QString maternal = pick(demo::maternalNames());
-        const QString name = (pick(demo::paternalNames()) + (maternal.isEmpty() ? QString() : QLatin1Char(' ') + maternal) +
-                              QLatin1String(", ") + pick(female ? demo::femaleNames() : demo::maleNames()))
-                                 .left(40);
+        const QString name =
+            (pick(demo::paternalNames()) + (maternal.isEmpty() ? QString() : QLatin1Char(' ') + maternal) +
+             QLatin1String(", ") + pick(female ? demo::femaleNames() : demo::maleNames()))
+                .left(40);
         const QDateTime entered = now.addSecs(-60 * between(30, 14 * 24 * 60));
         const Sample sample = makeSample(++labId, account, name, female ? QStringLiteral("F") : QStringLiteral("M"),
                                          entered.time() < QTime(6, 0) ? entered.addSecs(7 * 3600) : entered);
-        if (sample.stamp.received > now)
-            continue;
-        if (!writer.writeSample(sample))
-            return fail();
+        if (sample.stamp.received > now) continue;
+        if (!writer.writeSample(sample)) return fail();
         const int tests = between(1, 3);
         const int first = between(0, static_cast<int>(templates.size()) - 1);
         for (int k = 0; k < tests && reports < reportCount; ++k) {
@@ -278,15 +272,15 @@ DemoSeedResult seedDemoLaboratory(QSqlDatabase database, const QDateTime& clockN
             ReportStamp r = sample.stamp;
             r.processed = r.received.addSecs(channel == 'R' ? 60 * between(20 * 60, 60 * 60) : 60 * between(60, 300));
             r.released = r.processed.addSecs(60 * between(5, 90));
-            if (!writer.writeTest(report, channel, r) || !writer.writeRelease(report, channel, r, 1, random() % 100 < 85))
+            if (!writer.writeTest(report, channel, r) ||
+                !writer.writeRelease(report, channel, r, 1, random() % 100 < 85))
                 return fail();
             ++reports;
             if (random() % 100 < 4) {
                 ReportStamp corrected = r;
                 corrected.correction = correctionNote(r.released);
                 corrected.released = r.released.addSecs(3600 * between(2, 40));
-                if (!writer.writeRelease(report, channel, corrected, 2, true))
-                    return fail();
+                if (!writer.writeRelease(report, channel, corrected, 2, true)) return fail();
             }
         }
     }

@@ -51,8 +51,7 @@ struct Exchange {
 QByteArray peerAddress(MHD_Connection* connection)
 {
     const MHD_ConnectionInfo* info = MHD_get_connection_info(connection, MHD_CONNECTION_INFO_CLIENT_ADDRESS);
-    if (!info || !info->client_addr)
-        return "-";
+    if (!info || !info->client_addr) return "-";
     char text[INET6_ADDRSTRLEN] = "-";
     const sockaddr* address = info->client_addr;
     if (address->sa_family == AF_INET)
@@ -81,8 +80,7 @@ struct HttpsServer::Impl {
     AuthResult authenticate(MHD_Connection* connection) const
     {
         const char* header = MHD_lookup_connection_value(connection, MHD_HEADER_KIND, MHD_HTTP_HEADER_AUTHORIZATION);
-        if (!header)
-            return AuthResult::Missing;
+        if (!header) return AuthResult::Missing;
         if (strncasecmp(header, "Basic ", 6) == 0) {
             char* password = nullptr;
             char* user = MHD_basic_auth_get_username_password(connection, &password);
@@ -92,11 +90,10 @@ struct HttpsServer::Impl {
             return ok ? AuthResult::Basic : AuthResult::Refused;
         }
         if (strncasecmp(header, "Digest ", 7) == 0) {
-            const int rc = MHD_digest_auth_check2(connection, settings.realm.constData(), settings.user.constData(),
-                                                  settings.password.constData(), nonceTimeoutSeconds,
-                                                  MHD_DIGEST_ALG_MD5);
-            if (rc == MHD_YES)
-                return AuthResult::Digest;
+            const int rc =
+                MHD_digest_auth_check2(connection, settings.realm.constData(), settings.user.constData(),
+                                       settings.password.constData(), nonceTimeoutSeconds, MHD_DIGEST_ALG_MD5);
+            if (rc == MHD_YES) return AuthResult::Digest;
             return rc == MHD_INVALID_NONCE ? AuthResult::StaleNonce : AuthResult::Refused;
         }
         return AuthResult::Refused;
@@ -104,9 +101,8 @@ struct HttpsServer::Impl {
 
     MHD_Result queue(MHD_Connection* connection, Exchange& exchange, const HttpReply& reply)
     {
-        MHD_Response* response = MHD_create_response_from_buffer(static_cast<size_t>(reply.body.size()),
-                                                                  const_cast<char*>(reply.body.constData()),
-                                                                  MHD_RESPMEM_MUST_COPY);
+        MHD_Response* response = MHD_create_response_from_buffer(
+            static_cast<size_t>(reply.body.size()), const_cast<char*>(reply.body.constData()), MHD_RESPMEM_MUST_COPY);
         MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, reply.contentType.constData());
         const MHD_Result result = MHD_queue_response(connection, static_cast<unsigned>(reply.status), response);
         MHD_destroy_response(response);
@@ -125,9 +121,9 @@ struct HttpsServer::Impl {
         MHD_add_response_header(response, MHD_HTTP_HEADER_CONTENT_TYPE, "text/plain; charset=utf-8");
         const QByteArray basic = "Basic realm=\"" + settings.realm + "\", charset=\"UTF-8\"";
         MHD_add_response_header(response, MHD_HTTP_HEADER_WWW_AUTHENTICATE, basic.constData());
-        const MHD_Result result = MHD_queue_auth_fail_response2(connection, settings.realm.constData(),
-                                                                opaque.constData(), response, stale ? MHD_YES : MHD_NO,
-                                                                MHD_DIGEST_ALG_MD5);
+        const MHD_Result result =
+            MHD_queue_auth_fail_response2(connection, settings.realm.constData(), opaque.constData(), response,
+                                          stale ? MHD_YES : MHD_NO, MHD_DIGEST_ALG_MD5);
         MHD_destroy_response(response);
         exchange.status = MHD_HTTP_UNAUTHORIZED;
         exchange.replyBytes = sizeof body - 1;
@@ -162,24 +158,20 @@ struct HttpsServer::Impl {
         return impl->queue(connection, *exchange, impl->handler({exchange->method, exchange->path, exchange->body}));
     }
 
-    static void onCompleted(void* /*self*/, MHD_Connection* connection, void** state,
-                            MHD_RequestTerminationCode code)
+    static void onCompleted(void* /*self*/, MHD_Connection* connection, void** state, MHD_RequestTerminationCode code)
     {
         auto* exchange = static_cast<Exchange*>(*state);
-        if (!exchange)
-            return;
-        const auto elapsed = std::chrono::duration_cast<std::chrono::milliseconds>(
-                                 std::chrono::steady_clock::now() - exchange->started)
-                                 .count();
+        if (!exchange) return;
+        const auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - exchange->started)
+                .count();
         QByteArray line = QDateTime::currentDateTime().toString(Qt::ISODate).toUtf8();
         line += ' ' + peerAddress(connection) + ' ' + exchange->method + ' ' + exchange->path + ' ' +
                 QByteArray::number(exchange->status) + ' ' + QByteArray::number(exchange->body.size()) + "B-in " +
-                QByteArray::number(exchange->replyBytes) + "B-out " + QByteArray::number(elapsed) + "ms auth=" +
-                authName(exchange->auth);
-        if (code != MHD_REQUEST_TERMINATED_COMPLETED_OK)
-            line += " (connection ended early)";
-        if (!exchange->note.isEmpty())
-            line += ' ' + exchange->note.toUtf8();
+                QByteArray::number(exchange->replyBytes) + "B-out " + QByteArray::number(elapsed) +
+                "ms auth=" + authName(exchange->auth);
+        if (code != MHD_REQUEST_TERMINATED_COMPLETED_OK) line += " (connection ended early)";
+        if (!exchange->note.isEmpty()) line += ' ' + exchange->note.toUtf8();
         std::fprintf(stderr, "%s\n", line.constData());
         std::fflush(stderr);
         delete exchange;
@@ -191,8 +183,7 @@ HttpsServer::HttpsServer() : m_impl(std::make_unique<Impl>()) {}
 
 HttpsServer::~HttpsServer()
 {
-    if (m_impl->daemon)
-        MHD_stop_daemon(m_impl->daemon);
+    if (m_impl->daemon) MHD_stop_daemon(m_impl->daemon);
 }
 
 bool HttpsServer::start(const HttpsSettings& settings, HttpHandler handler, QString* error)
@@ -219,13 +210,13 @@ bool HttpsServer::start(const HttpsSettings& settings, HttpHandler handler, QStr
         return false;
     }
 
-    m_impl->daemon = MHD_start_daemon(
-        flags, settings.port, nullptr, nullptr, &Impl::onAccess, m_impl.get(), MHD_OPTION_SOCK_ADDR, address,
-        MHD_OPTION_HTTPS_MEM_KEY, m_impl->settings.keyPem.constData(), MHD_OPTION_HTTPS_MEM_CERT,
-        m_impl->settings.certificatePem.constData(), MHD_OPTION_NOTIFY_COMPLETED, &Impl::onCompleted, m_impl.get(),
-        MHD_OPTION_DIGEST_AUTH_RANDOM, static_cast<size_t>(m_impl->digestRandom.size()),
-        m_impl->digestRandom.constData(), MHD_OPTION_NONCE_NC_SIZE, 1000u, MHD_OPTION_CONNECTION_TIMEOUT, 900u,
-        MHD_OPTION_END);
+    m_impl->daemon =
+        MHD_start_daemon(flags, settings.port, nullptr, nullptr, &Impl::onAccess, m_impl.get(), MHD_OPTION_SOCK_ADDR,
+                         address, MHD_OPTION_HTTPS_MEM_KEY, m_impl->settings.keyPem.constData(),
+                         MHD_OPTION_HTTPS_MEM_CERT, m_impl->settings.certificatePem.constData(),
+                         MHD_OPTION_NOTIFY_COMPLETED, &Impl::onCompleted, m_impl.get(), MHD_OPTION_DIGEST_AUTH_RANDOM,
+                         static_cast<size_t>(m_impl->digestRandom.size()), m_impl->digestRandom.constData(),
+                         MHD_OPTION_NONCE_NC_SIZE, 1000u, MHD_OPTION_CONNECTION_TIMEOUT, 900u, MHD_OPTION_END);
     if (!m_impl->daemon) {
         *error = QStringLiteral("cannot listen on %1:%2 (address in use, or a bad certificate)")
                      .arg(settings.bindAddress)

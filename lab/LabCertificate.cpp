@@ -3,8 +3,8 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
-#include <ctime>
 #include <cstring>
+#include <ctime>
 #include <gnutls/crypto.h>
 #include <gnutls/gnutls.h>
 #include <gnutls/x509.h>
@@ -45,10 +45,8 @@ struct Parts {
     gnutls_x509_crt_t crt = nullptr;
     ~Parts()
     {
-        if (crt)
-            gnutls_x509_crt_deinit(crt);
-        if (key)
-            gnutls_x509_privkey_deinit(key);
+        if (crt) gnutls_x509_crt_deinit(crt);
+        if (key) gnutls_x509_privkey_deinit(key);
     }
 };
 
@@ -59,10 +57,8 @@ LabIdentity createIdentity()
     int rc = gnutls_x509_privkey_init(&p.key);
     if (rc == 0)
         rc = gnutls_x509_privkey_generate(p.key, GNUTLS_PK_ECDSA, GNUTLS_CURVE_TO_BITS(GNUTLS_ECC_CURVE_SECP256R1), 0);
-    if (rc < 0)
-        return {{}, {}, gnutlsError("key generation", rc)};
-    if ((rc = gnutls_x509_crt_init(&p.crt)) < 0)
-        return {{}, {}, gnutlsError("init", rc)};
+    if (rc < 0) return {{}, {}, gnutlsError("key generation", rc)};
+    if ((rc = gnutls_x509_crt_init(&p.crt)) < 0) return {{}, {}, gnutlsError("init", rc)};
 
     unsigned char serial[16];
     gnutls_rnd(GNUTLS_RND_NONCE, serial, sizeof serial);
@@ -97,8 +93,7 @@ LabIdentity createIdentity()
         {"public key", gnutls_x509_crt_set_key(p.crt, p.key)},
     };
     for (const Step& step : steps) {
-        if (step.rc < 0)
-            return {{}, {}, gnutlsError(step.name, step.rc)};
+        if (step.rc < 0) return {{}, {}, gnutlsError(step.name, step.rc)};
     }
     unsigned char keyId[64];
     size_t keyIdSize = sizeof keyId;
@@ -133,8 +128,7 @@ LabIdentity loadOrCreateIdentity(const QString& dataDir)
         return {certificateFile.readAll(), keyFile.readAll(), {}};
     }
     LabIdentity identity = createIdentity();
-    if (!identity.error.isEmpty())
-        return identity;
+    if (!identity.error.isEmpty()) return identity;
     QString error;
     if (!writeFile(keyPath, identity.keyPem, QFileDevice::ReadOwner | QFileDevice::WriteOwner, &error) ||
         !writeFile(certificatePath, identity.certificatePem,

@@ -18,8 +18,7 @@ const char* const password = "masterkey";
 
 bool run(QSqlQuery& query, const QString& sql, QString* error)
 {
-    if (query.exec(sql))
-        return true;
+    if (query.exec(sql)) return true;
     *error = QStringLiteral("%1\n  in: %2").arg(query.lastError().text(), sql.left(200));
     return false;
 }
@@ -28,8 +27,8 @@ bool run(QSqlQuery& query, const QString& sql, QString* error)
 void turnOffForcedWrites(const QString& path)
 {
     const QByteArray location = path.toLocal8Bit();
-    const char dpb[] = {isc_dpb_version1, isc_dpb_force_write, 1, 0, isc_dpb_user_name, 6, 'S', 'Y', 'S', 'D', 'B',
-                        'A'};
+    const char dpb[] = {
+        isc_dpb_version1, isc_dpb_force_write, 1, 0, isc_dpb_user_name, 6, 'S', 'Y', 'S', 'D', 'B', 'A'};
     ISC_STATUS_ARRAY status{};
     isc_db_handle db = 0;
     if (isc_attach_database(status, 0, location.constData(), &db, sizeof dpb, dpb) == 0)
@@ -40,8 +39,7 @@ void turnOffForcedWrites(const QString& path)
 
 LabDatabase::~LabDatabase()
 {
-    if (m_connection.isEmpty())
-        return;
+    if (m_connection.isEmpty()) return;
     QSqlDatabase::database(m_connection, false).close();
     QSqlDatabase::removeDatabase(m_connection);
 }
@@ -52,8 +50,7 @@ bool LabDatabase::open(const QString& dataDir, const LabClock& clock, QString* e
     const bool fresh = !QFileInfo::exists(path);
     if (fresh && !tv::store::createFirebirdDatabase(path, QLatin1String(user), QLatin1String(password), error))
         return false;
-    if (fresh)
-        turnOffForcedWrites(path);
+    if (fresh) turnOffForcedWrites(path);
 
     m_connection = QStringLiteral("tallyvane-lab");
     QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QIBASE"), m_connection);
@@ -68,8 +65,7 @@ bool LabDatabase::open(const QString& dataDir, const LabClock& clock, QString* e
     if (fresh) {
         // DDL commits one by one: later statements refer to the objects made before them.
         for (const QString& statement : labSchemaStatements()) {
-            if (!run(query, statement, error))
-                return false;
+            if (!run(query, statement, error)) return false;
         }
     }
     if (clock.isFixed()) {
@@ -92,7 +88,8 @@ QSqlDatabase LabDatabase::database() const
 bool LabDatabase::isEmpty() const
 {
     QSqlQuery query(database());
-    return query.exec(QStringLiteral("SELECT COUNT(*) FROM LABACCOUNTS")) && query.next() && query.value(0).toInt() == 0;
+    return query.exec(QStringLiteral("SELECT COUNT(*) FROM LABACCOUNTS")) && query.next() &&
+           query.value(0).toInt() == 0;
 }
 
 } // namespace tv::lab

@@ -24,8 +24,7 @@ std::optional<QDateTime> parseLabTime(const QString& text)
 {
     for (const char* format : {"yyyy-MM-ddTHH:mm:ss", "yyyy-MM-ddTHH:mm", "yyyy-MM-dd HH:mm:ss"}) {
         const QDateTime time = QDateTime::fromString(text.trimmed(), QLatin1String(format));
-        if (time.isValid())
-            return time;
+        if (time.isValid()) return time;
     }
     return std::nullopt;
 }
@@ -46,16 +45,13 @@ ParsedOptions parseLabOptions(const QStringList& args)
         const bool takesValue = arg == QLatin1String("--port") || arg == QLatin1String("--data") ||
                                 arg == QLatin1String("--bind") || arg == QLatin1String("--password") ||
                                 arg == QLatin1String("--now") || arg == QLatin1String("--demo-reports");
-        if (!takesValue)
-            return failure(QStringLiteral("unknown argument: %1").arg(arg));
-        if (i + 1 >= args.size())
-            return failure(QStringLiteral("%1 needs a value").arg(arg));
+        if (!takesValue) return failure(QStringLiteral("unknown argument: %1").arg(arg));
+        if (i + 1 >= args.size()) return failure(QStringLiteral("%1 needs a value").arg(arg));
         const QString value = args[++i];
         if (arg == QLatin1String("--port")) {
             bool ok = false;
             const uint port = value.toUInt(&ok);
-            if (!ok || port > 65535)
-                return failure(QStringLiteral("not a port number: %1").arg(value));
+            if (!ok || port > 65535) return failure(QStringLiteral("not a port number: %1").arg(value));
             options.port = static_cast<quint16>(port);
             havePort = true;
         } else if (arg == QLatin1String("--data")) {
@@ -69,20 +65,15 @@ ParsedOptions parseLabOptions(const QStringList& args)
         } else {
             bool ok = false;
             options.demoReports = value.toInt(&ok);
-            if (!ok || options.demoReports < 0)
-                return failure(QStringLiteral("not a report count: %1").arg(value));
+            if (!ok || options.demoReports < 0) return failure(QStringLiteral("not a report count: %1").arg(value));
         }
     }
-    if (!havePort)
-        return failure(QStringLiteral("--port is required"));
-    if (options.dataDir.isEmpty())
-        return failure(QStringLiteral("--data is required"));
-    if (options.password.isEmpty())
-        return failure(QStringLiteral("the password must not be empty"));
+    if (!havePort) return failure(QStringLiteral("--port is required"));
+    if (options.dataDir.isEmpty()) return failure(QStringLiteral("--data is required"));
+    if (options.password.isEmpty()) return failure(QStringLiteral("the password must not be empty"));
     if (!nowText.isEmpty()) {
         options.fixedNow = parseLabTime(nowText);
-        if (!options.fixedNow)
-            return failure(QStringLiteral("not a time (yyyy-mm-ddThh:nn:ss): %1").arg(nowText));
+        if (!options.fixedNow) return failure(QStringLiteral("not a time (yyyy-mm-ddThh:nn:ss): %1").arg(nowText));
     }
     return {options, {}};
 }

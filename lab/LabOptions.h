@@ -10,12 +10,12 @@
 namespace tv::lab {
 
 struct LabOptions {
-    quint16 port = 0;        ///< 0 = any free port (the line "listening on" names the one taken)
-    QString dataDir;         ///< database, certificate and key live here
+    quint16 port = 0; ///< 0 = any free port (the line "listening on" names the one taken)
+    QString dataDir;  ///< database, certificate and key live here
     QString bindAddress = QStringLiteral("127.0.0.1");
-    QString password;        ///< of the HTTP user "WebDAV"
-    bool demo = false;       ///< seed the demo laboratory into a database that has no accounts yet
-    int demoReports = 1000;  ///< how many reports the demo seeds
+    QString password;                  ///< of the HTTP user "WebDAV"
+    bool demo = false;                 ///< seed the demo laboratory into a database that has no accounts yet
+    int demoReports = 1000;            ///< how many reports the demo seeds
     std::optional<QDateTime> fixedNow; ///< the laboratory's clock stands still at this moment
 };
 

@@ -5,8 +5,7 @@ namespace tv::lab {
 namespace {
 
 // The laboratory's "now": the fixed clock when the service runs with one, else the real time.
-const char* const labNow =
-    "COALESCE(CAST(RDB$GET_CONTEXT('USER_SESSION', 'LAB_NOW') AS TIMESTAMP), CURRENT_TIMESTAMP)";
+const char* const labNow = "COALESCE(CAST(RDB$GET_CONTEXT('USER_SESSION', 'LAB_NOW') AS TIMESTAMP), CURRENT_TIMESTAMP)";
 
 } // namespace
 
@@ -72,7 +71,8 @@ QStringList labSchemaStatements()
     const QString reportFrom = QStringLiteral(
         " FROM V_CURRENT_RELEASE R JOIN LAB_TEST T ON T.LABID = R.LABID AND T.GENERICCODE = R.GENERICCODE "
         "JOIN LAB_SAMPLE S ON S.LABID = R.LABID WHERE T.CHANNEL = ");
-    ddl << QStringLiteral("CREATE VIEW V_EXTERNAL_REPORT_V2 (%1) AS %2%3'N'").arg(reportColumns, reportSelect, reportFrom)
+    ddl << QStringLiteral("CREATE VIEW V_EXTERNAL_REPORT_V2 (%1) AS %2%3'N'")
+               .arg(reportColumns, reportSelect, reportFrom)
         << QStringLiteral("CREATE VIEW V_EXTERNAL_REPORT_LC (%1, HL7) AS %2, R.HL7%3'R'")
                .arg(reportColumns, reportSelect, reportFrom);
     for (QString& statement : ddl)

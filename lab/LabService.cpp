@@ -70,10 +70,8 @@ tv::remote::Field fieldOf(const QSqlField& column)
 // The driver hands blobs over as their bytes; the service writes every text through Qt, as UTF-8.
 QVariant valueOf(const QVariant& value, tv::remote::FieldType type)
 {
-    if (value.isNull())
-        return {};
-    if (type == tv::remote::FieldType::LongText)
-        return QString::fromUtf8(value.toByteArray());
+    if (value.isNull()) return {};
+    if (type == tv::remote::FieldType::LongText) return QString::fromUtf8(value.toByteArray());
     return value;
 }
 
@@ -84,19 +82,16 @@ LabService::LabService(QSqlDatabase database, LabClock clock) : m_database(std::
 HttpReply LabService::handle(const HttpRequest& request)
 {
     const QByteArray base = servicePath() + '/';
-    if (!request.path.toLower().startsWith(base.toLower()))
-        return textReply(404, QStringLiteral("not found"), {});
+    if (!request.path.toLower().startsWith(base.toLower())) return textReply(404, QStringLiteral("not found"), {});
     const QByteArray operation = request.path.mid(base.size()).toLower();
     if (request.method != "GET" && request.method != "POST")
         return textReply(405, QStringLiteral("method not allowed"), {});
 
     const tv::remote::FormDecodeResult form = tv::remote::formDecode(request.body);
-    if (!form.ok)
-        return textReply(400, QStringLiteral("malformed form: %1").arg(form.message), form.message);
+    if (!form.ok) return textReply(400, QStringLiteral("malformed form: %1").arg(form.message), form.message);
     const auto field = [&form](const char* name) -> std::optional<QByteArray> {
         for (const tv::remote::FormField& f : form.fields) {
-            if (f.name == name)
-                return f.value;
+            if (f.name == name) return f.value;
         }
         return std::nullopt;
     };
@@ -105,13 +100,10 @@ HttpReply LabService::handle(const HttpRequest& request)
         const QString id = QString::fromLatin1(field("ID").value_or(QByteArray()));
         return textReply(200, QStringLiteral("ACK %1").arg(id), QStringLiteral("ID=%1").arg(id));
     }
-    if (operation != "select" && operation != "script")
-        return textReply(404, QStringLiteral("unknown operation"), {});
+    if (operation != "select" && operation != "script") return textReply(404, QStringLiteral("unknown operation"), {});
     const std::optional<QByteArray> sql = field("SQL");
-    if (!sql)
-        return textReply(400, QStringLiteral("the form has no SQL field"), QStringLiteral("no SQL field"));
-    if (operation == "select")
-        return select(tv::remote::fromWindows1252(*sql));
+    if (!sql) return textReply(400, QStringLiteral("the form has no SQL field"), QStringLiteral("no SQL field"));
+    if (operation == "select") return select(tv::remote::fromWindows1252(*sql));
     return script(*sql);
 }
 

@@ -110,10 +110,8 @@ GuardVerdict refuse(const QString& reason)
 // Drops one trailing ";" and refuses any other, then refuses words no client statement needs.
 std::optional<QString> checkShape(QList<Token>& tokens, const QSet<QString>& forbiddenWords)
 {
-    if (tokens.isEmpty())
-        return QStringLiteral("empty statement");
-    if (isSymbol(tokens, tokens.size() - 1, ';'))
-        tokens.removeLast();
+    if (tokens.isEmpty()) return QStringLiteral("empty statement");
+    if (isSymbol(tokens, tokens.size() - 1, ';')) tokens.removeLast();
     for (const Token& token : tokens) {
         if (token.kind == Token::Symbol && token.text == QLatin1String(";"))
             return QStringLiteral("more than one statement");
@@ -172,30 +170,22 @@ std::optional<QString> checkInsert(const QList<Token>& tokens)
          {QStringLiteral("ACCOUNT"), QStringLiteral("WDATE"), QStringLiteral("FROM_USER"), QStringLiteral("TITLE"),
           QStringLiteral("MESS"), QStringLiteral("MTYPE")}},
     };
-    if (!isWord(tokens, 1, "INTO") || !isName(tokens, 2))
-        return QStringLiteral("INSERT needs INTO and a table");
+    if (!isWord(tokens, 1, "INTO") || !isName(tokens, 2)) return QStringLiteral("INSERT needs INTO and a table");
     const auto table = writable.constFind(tokens[2].text);
-    if (table == writable.constEnd())
-        return QStringLiteral("table %1 is not writable").arg(tokens[2].text);
-    if (!isSymbol(tokens, 3, '('))
-        return QStringLiteral("INSERT needs a column list");
+    if (table == writable.constEnd()) return QStringLiteral("table %1 is not writable").arg(tokens[2].text);
+    if (!isSymbol(tokens, 3, '(')) return QStringLiteral("INSERT needs a column list");
     qsizetype i = 4;
     for (;;) {
-        if (!isName(tokens, i))
-            return QStringLiteral("column name expected");
+        if (!isName(tokens, i)) return QStringLiteral("column name expected");
         if (!table->contains(tokens[i].text))
             return QStringLiteral("column %1.%2 is not writable").arg(tokens[2].text, tokens[i].text);
-        if (isSymbol(tokens, i + 1, ')'))
-            break;
-        if (!isSymbol(tokens, i + 1, ','))
-            return QStringLiteral("malformed column list");
+        if (isSymbol(tokens, i + 1, ')')) break;
+        if (!isSymbol(tokens, i + 1, ',')) return QStringLiteral("malformed column list");
         i += 2;
     }
     i += 2;
-    if (!isWord(tokens, i, "VALUES") || !isSymbol(tokens, i + 1, '('))
-        return QStringLiteral("INSERT needs VALUES");
-    if (skipParentheses(tokens, i + 1) != tokens.size())
-        return QStringLiteral("unexpected text after VALUES");
+    if (!isWord(tokens, i, "VALUES") || !isSymbol(tokens, i + 1, '(')) return QStringLiteral("INSERT needs VALUES");
+    if (skipParentheses(tokens, i + 1) != tokens.size()) return QStringLiteral("unexpected text after VALUES");
     return std::nullopt;
 }
 
@@ -203,27 +193,23 @@ std::optional<QString> checkUpdate(const QList<Token>& tokens)
 {
     if (!isName(tokens, 1) || tokens[1].text != QLatin1String("LABACCOUNTS"))
         return QStringLiteral("only LABACCOUNTS may be updated");
-    if (!isWord(tokens, 2, "SET"))
-        return QStringLiteral("UPDATE needs SET");
+    if (!isWord(tokens, 2, "SET")) return QStringLiteral("UPDATE needs SET");
     qsizetype i = 3;
     for (;;) {
         if (!isName(tokens, i) || tokens[i].text != QLatin1String("VER_WR"))
             return QStringLiteral("only LABACCOUNTS.VER_WR may be updated");
-        if (!isSymbol(tokens, i + 1, '='))
-            return QStringLiteral("malformed SET");
+        if (!isSymbol(tokens, i + 1, '=')) return QStringLiteral("malformed SET");
         i += 2;
         int depth = 0;
         while (i < tokens.size() && !(depth == 0 && (isSymbol(tokens, i, ',') || isWord(tokens, i, "WHERE")))) {
             depth += isSymbol(tokens, i, '(') ? 1 : isSymbol(tokens, i, ')') ? -1 : 0;
             ++i;
         }
-        if (!isSymbol(tokens, i, ','))
-            break;
+        if (!isSymbol(tokens, i, ',')) break;
         ++i;
     }
     // An UPDATE without a condition would stamp every account.
-    if (!isWord(tokens, i, "WHERE") || i + 1 >= tokens.size())
-        return QStringLiteral("UPDATE needs a WHERE condition");
+    if (!isWord(tokens, i, "WHERE") || i + 1 >= tokens.size()) return QStringLiteral("UPDATE needs a WHERE condition");
     return std::nullopt;
 }
 
@@ -233,13 +219,10 @@ GuardVerdict checkQuery(const QString& sql, const std::optional<QDateTime>& fixe
 {
     QString error;
     QList<Token> tokens = tokenize(sql, &error);
-    if (!error.isEmpty())
-        return refuse(error);
+    if (!error.isEmpty()) return refuse(error);
     // Setting a context variable could move the laboratory's clock for later requests.
-    if (const auto bad = checkShape(tokens, {QStringLiteral("RDB$SET_CONTEXT")}))
-        return refuse(*bad);
-    if (!isWord(tokens, 0, "SELECT"))
-        return refuse(QStringLiteral("only SELECT statements are answered"));
+    if (const auto bad = checkShape(tokens, {QStringLiteral("RDB$SET_CONTEXT")})) return refuse(*bad);
+    if (!isWord(tokens, 0, "SELECT")) return refuse(QStringLiteral("only SELECT statements are answered"));
     return {true, rebuild(sql, tokens, fixedNow), {}};
 }
 
@@ -247,8 +230,7 @@ GuardVerdict checkScript(const QString& sql, const std::optional<QDateTime>& fix
 {
     QString error;
     QList<Token> tokens = tokenize(sql, &error);
-    if (!error.isEmpty())
-        return refuse(error);
+    if (!error.isEmpty()) return refuse(error);
     if (const auto bad = checkShape(tokens, {QStringLiteral("SELECT"), QStringLiteral("RETURNING"),
                                              QStringLiteral("RDB$SET_CONTEXT"), QStringLiteral("EXECUTE")}))
         return refuse(*bad);
@@ -259,8 +241,7 @@ GuardVerdict checkScript(const QString& sql, const std::optional<QDateTime>& fix
         bad = checkUpdate(tokens);
     else
         bad = QStringLiteral("only INSERT or UPDATE statements are run");
-    if (bad)
-        return refuse(*bad);
+    if (bad) return refuse(*bad);
     return {true, rebuild(sql, tokens, fixedNow), {}};
 }
 

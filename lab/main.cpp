@@ -47,45 +47,42 @@ int main(int argc, char* argv[])
     catchStopSignals();
     std::signal(SIGPIPE, SIG_IGN);
     QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    const QStringList args = app.arguments().mid(1);
     if (args.contains(QStringLiteral("--help"))) {
         std::printf("%s\n", qPrintable(tv::lab::parseLabOptions({}).error.section(QLatin1Char('\n'), 1)));
         return 0;
     }
     const tv::lab::ParsedOptions parsed = tv::lab::parseLabOptions(args);
-    if (!parsed.options)
-        return fail(parsed.error);
+    if (!parsed.options) return fail(parsed.error);
     const tv::lab::LabOptions& options = *parsed.options;
-    if (!QDir().mkpath(options.dataDir))
-        return fail(QStringLiteral("cannot create %1").arg(options.dataDir));
+    if (!QDir().mkpath(options.dataDir)) return fail(QStringLiteral("cannot create %1").arg(options.dataDir));
 
     const tv::lab::LabIdentity identity = tv::lab::loadOrCreateIdentity(options.dataDir);
-    if (!identity.error.isEmpty())
-        return fail(identity.error);
+    if (!identity.error.isEmpty()) return fail(identity.error);
     const tv::lab::LabClock clock(options.fixedNow);
     tv::lab::LabDatabase database;
     QString error;
-    if (!database.open(options.dataDir, clock, &error))
-        return fail(error);
+    if (!database.open(options.dataDir, clock, &error)) return fail(error);
     // An existing laboratory keeps its data: restarting with a later clock shows what was released since.
     if (options.demo && database.isEmpty()) {
         const tv::lab::DemoSeedResult seeded =
             tv::lab::seedDemoLaboratory(database.database(), clock.now(), options.demoReports);
-        if (!seeded.ok)
-            return fail(QStringLiteral("seeding the demo failed: %1").arg(seeded.error));
+        if (!seeded.ok) return fail(QStringLiteral("seeding the demo failed: %1").arg(seeded.error));
         std::fprintf(stderr, "demo laboratory seeded: %d reports\n", seeded.reports);
     }
 
-
-    tv::lab::HttpsServer server;
-    const tv::lab::HttpsSettings settings{options.bindAddress, options.port, identity.certificatePem,
-                                          identity.keyPem,      "WebDAV",     options.password.toUtf8(),
-                                          "Tallyvane laboratory"};
     tv::lab::LabService service(database.database(), clock);
-    if (!server.start(settings, [&service](const tv::lab::HttpRequest& request) { return service.handle(request); },
-                      &error))
+    tv::lab::HttpsServer server;
+    const tv::lab::HttpsSettings settings{options.bindAddress,   options.port, identity.certificatePem,
+                                          identity.keyPem,       "WebDAV",     options.password.toUtf8(),
+                                          "Tallyvane laboratory"};
+    if (!server.start(
+            settings, [&service](const tv::lab::HttpRequest& request) { return service.handle(request); }, &error))
         return fail(error);
-    std::printf("listening on https://%s:%u\n", qPrintable(options.bindAddress), server.port());
+    const QString host = options.bindAddress.contains(QLatin1Char(':'))
+                             ? QLatin1Char('[') + options.bindAddress + QLatin1Char(']')
+                             : options.bindAddress;
+    std::printf("listening on https://%s:%u\n", qPrintable(host), server.port());
     std::fflush(stdout);
     server.run(stopRequested);
     return 0;

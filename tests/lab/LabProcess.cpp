@@ -11,25 +11,21 @@ bool LabProcess::start(const QString& dataDir, const QStringList& extra)
     m_process.setArguments(QStringList{"--port", "0", "--data", dataDir} + extra);
     m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
     m_process.start();
-    if (!m_process.waitForStarted(10000))
-        return false;
+    if (!m_process.waitForStarted(10000)) return false;
     QByteArray line;
     while (!line.contains('\n') && m_process.waitForReadyRead(60000))
         line += m_process.readLine();
     const QByteArray prefix = "listening on ";
-    if (!line.startsWith(prefix))
-        return false;
+    if (!line.startsWith(prefix)) return false;
     m_root = QString::fromLatin1(line.mid(prefix.size()).trimmed());
     return true;
 }
 
 void LabProcess::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
+    if (m_process.state() == QProcess::NotRunning) return;
     m_process.terminate();
-    if (!m_process.waitForFinished(15000))
-        m_process.kill();
+    if (!m_process.waitForFinished(15000)) m_process.kill();
     m_process.waitForFinished(5000);
 }
 
@@ -66,8 +62,7 @@ Exchange exchange(const LabProcess& lab, const char* method, const QString& path
         curl_easy_setopt(curl, CURLOPT_HTTPAUTH, auth == Auth::Basic ? CURLAUTH_BASIC : CURLAUTH_DIGEST);
     }
     const CURLcode code = curl_easy_perform(curl);
-    if (code != CURLE_OK)
-        result.error = QString::fromUtf8(curl_easy_strerror(code));
+    if (code != CURLE_OK) result.error = QString::fromUtf8(curl_easy_strerror(code));
     curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
     curl_easy_cleanup(curl);
     return result;

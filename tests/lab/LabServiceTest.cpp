@@ -26,9 +26,8 @@ QByteArray queryForm(const QString& sql)
 
 QByteArray scriptForm(const QString& sql)
 {
-    return tv::remote::formEncode({{"SQL", tv::remote::packScript(tv::remote::toWindows1252(sql))},
-                                   {"DB", "127.0.0.1:ORVALIS"},
-                                   {"ZIP", "ZIP"}});
+    return tv::remote::formEncode(
+        {{"SQL", tv::remote::packScript(tv::remote::toWindows1252(sql))}, {"DB", "127.0.0.1:ORVALIS"}, {"ZIP", "ZIP"}});
 }
 
 class LabServiceTest : public ::testing::Test {
@@ -57,7 +56,10 @@ protected:
         return read.rowset;
     }
 
-    static long script(const QString& sql) { return exchange(*s_lab, "POST", servicePath + "/SCRIPT", scriptForm(sql)).status; }
+    static long script(const QString& sql)
+    {
+        return exchange(*s_lab, "POST", servicePath + "/SCRIPT", scriptForm(sql)).status;
+    }
 
     static QTemporaryDir* s_dir;
     static LabProcess* s_lab;
@@ -70,7 +72,8 @@ LabProcess* LabServiceTest::s_lab = nullptr;
 
 TEST_F(LabServiceTest, AsksForBasicOrDigestAndChecksThePassword)
 {
-    const Exchange anonymous = exchange(*s_lab, "POST", servicePath + "/ack", "ID=261211-090000&DB=ORVALIS", Auth::None);
+    const Exchange anonymous =
+        exchange(*s_lab, "POST", servicePath + "/ack", "ID=261211-090000&DB=ORVALIS", Auth::None);
     EXPECT_EQ(anonymous.status, 401);
     EXPECT_TRUE(anonymous.headers.contains("WWW-Authenticate: Basic realm=")) << anonymous.headers.constData();
     EXPECT_TRUE(anonymous.headers.contains("WWW-Authenticate: Digest realm=")) << anonymous.headers.constData();
@@ -80,8 +83,9 @@ TEST_F(LabServiceTest, AsksForBasicOrDigestAndChecksThePassword)
         const char* password;
         long status;
     };
-    for (const Case c : {Case{Auth::Basic, "portal!quinceleaf361", 200}, Case{Auth::Digest, "portal!quinceleaf361", 200},
-                         Case{Auth::Basic, "wrong", 401}, Case{Auth::Digest, "wrong", 401}}) {
+    for (const Case c :
+         {Case{Auth::Basic, "portal!quinceleaf361", 200}, Case{Auth::Digest, "portal!quinceleaf361", 200},
+          Case{Auth::Basic, "wrong", 401}, Case{Auth::Digest, "wrong", 401}}) {
         const Exchange answer =
             exchange(*s_lab, "POST", servicePath + "/ack", "ID=261211-090000&DB=ORVALIS", c.auth, c.password);
         EXPECT_EQ(answer.status, c.status) << int(c.auth) << ' ' << c.password << answer.error.toStdString();
@@ -198,7 +202,8 @@ TEST_F(LabServiceTest, ScriptRunsPermittedWritesWithTheLaboratoryClock)
     const int before = select("SELECT MAX(IDX) AS M FROM CUSTOMER_MESSAGE").value(0, "M").toInt();
     const QString text = QString::fromUtf8("Ñandú = 100% & <ok> \"quoted\" it''s");
     EXPECT_EQ(script("INSERT INTO CUSTOMER_MESSAGE(ACCOUNT,WDATE,FROM_USER,TITLE,MESS,MTYPE) VALUES (1001,"
-                     "CURRENT_TIMESTAMP,'Maria','Question','" + text + "','U')"),
+                     "CURRENT_TIMESTAMP,'Maria','Question','" +
+                     text + "','U')"),
               200);
     const tv::remote::Rowset sent = select("SELECT * FROM CUSTOMER_MESSAGE WHERE IDX>" + QString::number(before));
     ASSERT_EQ(sent.rows.size(), 1);
