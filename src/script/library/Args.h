@@ -52,7 +52,7 @@ inline Variant indexed(Context& cx, const Variant& collection, Args args)
 /// Strings a built-in makes are capped so one call cannot exhaust memory (error 14).
 inline void checkLength(int64_t length)
 {
-    if (length > (int64_t(1) << 28))
+    if (length > (int64_t(1) << 26))
         raise(14);
 }
 

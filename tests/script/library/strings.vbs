@@ -60,6 +60,8 @@ WScript.Echo T("Replace(""abc"", ""b"", ""X"", 0)")                ' expect: err
 
 WScript.Echo T("Space(3) & ""|""") & "|" & T("Space(-1)")          ' expect: String    ||error 5
 WScript.Echo T("String(3, ""ab"")") & "|" & T("String(2, 65)") & "|" & T("String(-1, ""a"")")  ' expect: String aaa|String AA|error 5
+' One call cannot build a string of more than 64M characters (a guard of this engine).
+WScript.Echo T("Len(Space(2 ^ 26 + 1))") & "|" & T("String(2 ^ 27, ""x"")")  ' expect: error 14|error 14
 WScript.Echo T("StrReverse(""abc"")") & "|" & T("StrReverse("""")") & "|" & T("StrReverse(Null)")  ' expect: String cba|String |error 94
 
 Dim parts
