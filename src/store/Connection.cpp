@@ -16,12 +16,17 @@ struct Connection::Private {
     // Prepared once per text: downloads repeat the same two procedure calls thousands of times.
     QHash<QString, std::shared_ptr<FbStatement>> statements;
 
-    StoreResult start()
+    /// A read-only read-committed transaction writes nothing when it ends: reads cost no disk sync.
+    StoreResult start(bool readOnly = false)
     {
-        static const char tpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed, isc_tpb_rec_version,
-                                   isc_tpb_wait};
+        static const char writeTpb[] = {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
+                                        isc_tpb_rec_version, isc_tpb_wait};
+        static const char readTpb[] = {isc_tpb_version3, isc_tpb_read, isc_tpb_read_committed, isc_tpb_rec_version,
+                                       isc_tpb_wait};
+        const char* tpb = readOnly ? readTpb : writeTpb;
+        const short size = short(readOnly ? sizeof readTpb : sizeof writeTpb);
         ISC_STATUS_ARRAY status{};
-        isc_start_transaction(status, &tr, 1, &db, short(sizeof tpb), tpb);
+        isc_start_transaction(status, &tr, 1, &db, size, tpb);
         return fbResult(status);
     }
 
@@ -49,7 +54,8 @@ struct Connection::Private {
             return StoreResult::fail(QStringLiteral("The local database is not open."));
         const bool own = !explicitTransaction;
         if (own) {
-            if (StoreResult started = start(); !started.ok)
+            // Selects outside a transaction only read (a selectable procedure that writes needs one).
+            if (StoreResult started = start(rows != nullptr); !started.ok)
                 return started;
         }
         StoreResult result = runIn(sql, params, rows);

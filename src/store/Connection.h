@@ -56,6 +56,7 @@ public:
     /// Runs one statement; outside an explicit transaction it commits (or rolls back) on its own.
     /// Parameters are "?" markers, filled in order.
     StoreResult execute(const QString& sql, const QVariantList& params = {});
+    /// Outside an explicit transaction a select runs read-only.
     QueryResult select(const QString& sql, const QVariantList& params = {});
     /// "EXECUTE PROCEDURE name(?, …)" with the values in their positional order.
     StoreResult executeProcedure(const QString& name, const QVariantList& params);
