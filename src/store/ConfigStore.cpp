@@ -1,15 +1,10 @@
 #include "store/ConfigStore.h"
 
+#include "store/SqlLiteral.h"
+
 namespace tv::store {
 
 namespace {
-
-QString quotedKey(const QString& text)
-{
-    QString doubled = text;
-    doubled.replace(QLatin1Char('\''), QLatin1String("''"));
-    return QLatin1Char('\'') + doubled + QLatin1Char('\'');
-}
 
 bool isBlank(const QString& text)
 {
@@ -24,7 +19,8 @@ bool isBlank(const QString& text)
 TextResult ConfigStore::getConfig(const QString& key) const
 {
     TextResult result;
-    const QueryResult rows = m_connection.select(QStringLiteral("SELECT * FROM CONFIG C WHERE C.VNAME=") + quotedKey(key));
+    const QueryResult rows =
+        m_connection.select(QStringLiteral("SELECT * FROM CONFIG C WHERE C.VNAME=") + quoteSql(key));
     static_cast<StoreResult&>(result) = rows;
     if (!rows.ok || rows.rows.rows.isEmpty())
         return result;
@@ -38,7 +34,7 @@ TextResult ConfigStore::getConfigIni(const QString& key) const
 {
     TextResult result;
     const QueryResult rows =
-        m_connection.select(QStringLiteral("SELECT VARINI FROM CONFIG C WHERE C.VNAME=") + quotedKey(key));
+        m_connection.select(QStringLiteral("SELECT VARINI FROM CONFIG C WHERE C.VNAME=") + quoteSql(key));
     static_cast<StoreResult&>(result) = rows;
     if (rows.ok && !rows.rows.rows.isEmpty())
         result.text = rows.rows.rows.first().value(0).toString();
