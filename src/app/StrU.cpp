@@ -96,7 +96,8 @@ IniResult iniAccess(const QString& path, const QString& section, const QString& 
     QSaveFile out(path);
     if (!out.open(QIODevice::WriteOnly) || out.write(file.serialize()) < 0 || !out.commit()) {
         result.ok = false;
-        result.error = QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), out.errorString());
+        result.error =
+            QStringLiteral("%1 could not be written: %2").arg(QDir::toNativeSeparators(path), out.errorString());
     }
     return result;
 }

@@ -147,7 +147,9 @@ StoreResult FbStatement::prepare(isc_db_handle* db, isc_tr_handle* tr, const QBy
     for (int i = 0; i < out->sqld; ++i) {
         const XSQLVAR& var = out->sqlvar[i];
         const int type = var.sqltype & ~1;
-        const std::size_t need = type == SQL_VARYING ? var.sqllen + 2 : type == SQL_BLOB ? sizeof(ISC_QUAD) : var.sqllen;
+        const std::size_t need = type == SQL_VARYING ? var.sqllen + 2
+                                 : type == SQL_BLOB  ? sizeof(ISC_QUAD)
+                                                     : var.sqllen;
         size += (need + 7) & ~std::size_t(7);
     }
     m_outData.assign(size, 0);
@@ -156,7 +158,9 @@ StoreResult FbStatement::prepare(isc_db_handle* db, isc_tr_handle* tr, const QBy
     for (int i = 0; i < out->sqld; ++i) {
         XSQLVAR& var = out->sqlvar[i];
         const int type = var.sqltype & ~1;
-        const std::size_t need = type == SQL_VARYING ? var.sqllen + 2 : type == SQL_BLOB ? sizeof(ISC_QUAD) : var.sqllen;
+        const std::size_t need = type == SQL_VARYING ? var.sqllen + 2
+                                 : type == SQL_BLOB  ? sizeof(ISC_QUAD)
+                                                     : var.sqllen;
         var.sqldata = m_outData.data() + at;
         var.sqlind = &m_outNulls[i];
         at += (need + 7) & ~std::size_t(7);

@@ -117,7 +117,8 @@ TEST_F(ini_test, writes_new_file_and_last_line_without_break)
 TEST_F(ini_test, failed_write_is_reported_and_loses_nothing)
 {
     const QString folder = m_dir.filePath(QStringLiteral("no/such/folder/EXPORT.INI"));
-    const IniResult result = iniAccess(folder, QStringLiteral("A"), QStringLiteral("B"), IniOp::Write, QStringLiteral("C"));
+    const IniResult result =
+        iniAccess(folder, QStringLiteral("A"), QStringLiteral("B"), IniOp::Write, QStringLiteral("C"));
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.error.isEmpty());
 }

@@ -181,7 +181,9 @@ TEST_F(tdm_test, hooks_run_in_their_places)
 {
     QStringList calls;
     Tdm tdm(m_dir.path(), m_notices, m_users);
-    tdm.hooks.writeDefaultServerList = [&](Tdm& dm) { calls << QStringLiteral("servers open=%1").arg(dm.ibDB.isOpen()); };
+    tdm.hooks.writeDefaultServerList = [&](Tdm& dm) {
+        calls << QStringLiteral("servers open=%1").arg(dm.ibDB.isOpen());
+    };
     tdm.hooks.loadExportProgram = [&](Tdm& dm) { calls << QStringLiteral("export open=%1").arg(dm.ibDB.isOpen()); };
     tdm.hooks.applyProxySettings = [&](Tdm& dm) {
         calls << QStringLiteral("proxy account=%1").arg(dm.Account.isEmpty() ? "unread" : "read");

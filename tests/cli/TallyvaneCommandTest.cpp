@@ -52,7 +52,8 @@ TEST_F(tallyvane_command_test, init_then_config)
     ASSERT_EQ(first.status, 0) << first.out.toStdString() << first.err.toStdString();
     EXPECT_TRUE(first.out.contains(QLatin1String("database: created"))) << first.out.toStdString();
     EXPECT_TRUE(first.out.contains(QLatin1String("notice: TallyvaneWeb - Your App had been updated\n")));
-    EXPECT_TRUE(first.out.contains(QLatin1String("account set up: 1001 \"Demo Family Practice\", reports kept 30 days")));
+    EXPECT_TRUE(
+        first.out.contains(QLatin1String("account set up: 1001 \"Demo Family Practice\", reports kept 30 days")));
 
     const Outcome second = inFolder({"init"});
     ASSERT_EQ(second.status, 0) << second.err.toStdString();
