@@ -12,8 +12,7 @@ namespace {
 QString readSource(const char* relativePath)
 {
     QFile file(QStringLiteral(TV_SOURCE_DIR "/") + QLatin1String(relativePath));
-    if (!file.open(QIODevice::ReadOnly))
-        qFatal("cannot read %s", relativePath);
+    if (!file.open(QIODevice::ReadOnly)) qFatal("cannot read %s", relativePath);
     return QString::fromLatin1(file.readAll());
 }
 
@@ -28,8 +27,7 @@ void rowChange(benchmark::State& state)
     const auto& row = rows[state.range(0)];
     for (auto _ : state)
         benchmark::DoNotOptimize(renderer.rowChanged(row));
-    if (failed)
-        state.SkipWithError("the report failed to render");
+    if (failed) state.SkipWithError("the report failed to render");
     state.counters["pages"] = renderer.pagePrinter().pageCount();
 }
 

@@ -10,8 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
     if (const auto plain = tv::render::decodeStoredScript(bytes)) {
-        if (tv::render::encodeStoredScript(*plain) != bytes)
-            std::abort();
+        if (tv::render::encodeStoredScript(*plain) != bytes) std::abort();
     }
     for (const QString& page : tv::render::splitReferencePages(QString::fromLatin1(bytes)))
         (void)tv::render::decodePageText(page);

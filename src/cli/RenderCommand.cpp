@@ -31,8 +31,7 @@ bool parseRequest(const QStringList& args, render::RenderFilesRequest& request)
                           : option == QLatin1String("--png-dir")   ? &request.pngDir
                           : option == QLatin1String("--wmf-dir")   ? &request.wmfDir
                                                                    : nullptr;
-        if (!target || i + 1 == args.size())
-            return false;
+        if (!target || i + 1 == args.size()) return false;
         *target = args[++i];
     }
     return !request.pageScriptPath.isEmpty() && !request.reportPath.isEmpty();

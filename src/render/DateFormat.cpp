@@ -14,8 +14,7 @@ const char* const kShortTime = "hh:nn";
 const char* const kLongTime = "h:nn:ss AM/PM";
 const char* const kDayShort[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
 const char* const kDayLong[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
-const char* const kMonthShort[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
-                                   "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
+const char* const kMonthShort[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun", "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
 const char* const kMonthLong[] = {"January", "February", "March",     "April",   "May",      "June",
                                   "July",    "August",   "September", "October", "November", "December"};
 
@@ -58,10 +57,7 @@ private:
         return QStringView(m_pattern).mid(m_pos).startsWith(word, Qt::CaseInsensitive);
     }
 
-    void nested(const char* pattern)
-    {
-        m_out += PatternWriter(m_when, QString::fromLatin1(pattern)).run();
-    }
+    void nested(const char* pattern) { m_out += PatternWriter(m_when, QString::fromLatin1(pattern)).run(); }
 
     void step()
     {
@@ -71,8 +67,7 @@ private:
         const QTime time = m_when.time();
         // "m" means minutes when the last pattern letter before it was an hour.
         const bool afterHour = m_lastLetter == QLatin1Char('h');
-        if (c.isLetter())
-            m_lastLetter = lower;
+        if (c.isLetter()) m_lastLetter = lower;
         if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
             const qsizetype end = m_pattern.indexOf(c, m_pos + 1);
             const qsizetype stop = end < 0 ? m_pattern.size() : end;
@@ -97,12 +92,24 @@ private:
             n = std::min(countRun(lower), 6);
             const int weekday = date.dayOfWeek() % 7;
             switch (n) {
-            case 1: m_out += QString::number(date.day()); break;
-            case 2: m_out += padded(date.day(), 2); break;
-            case 3: m_out += QLatin1String(kDayShort[weekday]); break;
-            case 4: m_out += QLatin1String(kDayLong[weekday]); break;
-            case 5: nested(kShortDate); break;
-            default: nested(kLongDate); break;
+            case 1:
+                m_out += QString::number(date.day());
+                break;
+            case 2:
+                m_out += padded(date.day(), 2);
+                break;
+            case 3:
+                m_out += QLatin1String(kDayShort[weekday]);
+                break;
+            case 4:
+                m_out += QLatin1String(kDayLong[weekday]);
+                break;
+            case 5:
+                nested(kShortDate);
+                break;
+            default:
+                nested(kLongDate);
+                break;
             }
         } else if (lower == QLatin1Char('m')) {
             n = std::min(countRun(lower), 4);
@@ -118,8 +125,7 @@ private:
         } else if (lower == QLatin1Char('h')) {
             n = std::min(countRun(lower), 2);
             int hour = time.hour();
-            if (m_twelveHour)
-                hour = hour % 12 == 0 ? 12 : hour % 12;
+            if (m_twelveHour) hour = hour % 12 == 0 ? 12 : hour % 12;
             m_out += n == 1 ? QString::number(hour) : padded(hour, 2);
         } else if (lower == QLatin1Char('n') || lower == QLatin1Char('s')) {
             n = std::min(countRun(lower), 2);
@@ -155,8 +161,7 @@ private:
 std::optional<QDateTime> parseSystemDateTime(const QString& text)
 {
     double serial = 0;
-    if (!script::Variant::parseDate(text, serial))
-        return std::nullopt;
+    if (!script::Variant::parseDate(text, serial)) return std::nullopt;
     const double days = std::floor(serial);
     const qint64 msecs = qint64(std::llround((serial - days) * 86400000.0));
     const QDate date = QDate(1899, 12, 30).addDays(qint64(days));

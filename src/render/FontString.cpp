@@ -44,8 +44,7 @@ QStringList splitFields(const QString& text)
         fields.append(field);
         skipBlanks();
         if (i < text.size() && text[i] == QLatin1Char(',')) {
-            if (i + 1 == text.size())
-                fields.append(QString());
+            if (i + 1 == text.size()) fields.append(QString());
             ++i;
             skipBlanks();
         }
@@ -58,17 +57,14 @@ QStringList splitFields(const QString& text)
 QString applyFontString(const QString& text, page::FontSpec& font)
 {
     const qsizetype comma = text.indexOf(QLatin1Char(','));
-    if (comma < 0)
-        return QStringLiteral("The font \"%1\" is not of the form name,size,styles,colour.").arg(text);
-    if (comma > 0)
-        font.name = text.left(comma);
+    if (comma < 0) return QStringLiteral("The font \"%1\" is not of the form name,size,styles,colour.").arg(text);
+    if (comma > 0) font.name = text.left(comma);
     const QStringList fields = splitFields(text.mid(comma));
     const auto field = [&](int n) { return n < fields.size() ? fields[n].trimmed() : QString(); };
     if (const QString size = field(1); !size.isEmpty()) {
         bool ok = false;
         const int points = size.toInt(&ok);
-        if (!ok)
-            return QStringLiteral("'%1' is not a valid integer value").arg(size);
+        if (!ok) return QStringLiteral("'%1' is not a valid integer value").arg(size);
         font.size = points;
     }
     for (const QChar c : field(2)) {
@@ -88,8 +84,7 @@ QString applyFontString(const QString& text, page::FontSpec& font)
             if (!colour.contains(QLatin1Char('$')) && !colour.startsWith(QLatin1String("cl"), Qt::CaseInsensitive))
                 colour.prepend(QLatin1String("cl"));
             const auto value = page::parseColour(colour);
-            if (!value)
-                return QStringLiteral("'%1' is not a valid colour").arg(colour);
+            if (!value) return QStringLiteral("'%1' is not a valid colour").arg(colour);
             font.colour = *value;
         }
     }

@@ -12,14 +12,13 @@ constexpr int kShortestPageScript = 20;
 PageScript getPageScript(const std::function<QString(const QString&)>& getConfigIni)
 {
     QString stored = getConfigIni(QStringLiteral("SYSTEM.PAGE"));
-    if (stored.size() < kShortestPageScript)
-        stored = getConfigIni(QStringLiteral("SCRIPT"));
-    if (stored.contains(QLatin1String("function")) || stored.size() <= kShortestPageScript)
-        return {stored, {}};
+    if (stored.size() < kShortestPageScript) stored = getConfigIni(QStringLiteral("SCRIPT"));
+    if (stored.contains(QLatin1String("function")) || stored.size() <= kShortestPageScript) return {stored, {}};
     const auto plain = decodeStoredScript(page::toCp1252(stored));
     if (!plain)
-        return {{}, QStringLiteral("The page script stored in the configuration is damaged; "
-                                   "synchronise the account to load it again.")};
+        return {{},
+                QStringLiteral("The page script stored in the configuration is damaged; "
+                               "synchronise the account to load it again.")};
     return {page::fromCp1252(*plain), {}};
 }
 

@@ -20,8 +20,7 @@ class PrnPage : public script::NativeObject {
 public:
     PrnPage(page::PagePrinter& printer, PrintOutlet& outlet);
 
-    script::Variant invoke(script::Context& cx, int id, script::Invoke kind,
-                           std::span<script::Variant> args) override;
+    script::Variant invoke(script::Context& cx, int id, script::Invoke kind, std::span<script::Variant> args) override;
 
     /// Called when a page handler nested in a call failed; the call then fails with this message.
     void failCurrentCall(const QString& message) { m_pendingError = message; }

@@ -1,9 +1,9 @@
 #include "render/RenderFiles.h"
 
+#include "page/Cp1252.h"
 #include "page/PagePlayer.h"
 #include "page/PagePrinter.h"
 #include "page/WmfWriter.h"
-#include "page/Cp1252.h"
 #include "render/ReportRenderer.h"
 
 #include <QDir>
@@ -29,14 +29,11 @@ QString readText(const QString& path, QString& error)
 QString writePages(const page::PageDocument& doc, const QString& dir, const char* suffix,
                    const std::function<QString(int, const QString&)>& save)
 {
-    if (dir.isEmpty())
-        return {};
-    if (!QDir().mkpath(dir))
-        return QStringLiteral("%1: cannot create the folder").arg(dir);
+    if (dir.isEmpty()) return {};
+    if (!QDir().mkpath(dir)) return QStringLiteral("%1: cannot create the folder").arg(dir);
     for (int page = 1; page <= doc.pageCount(); ++page) {
         const QString error = save(page, QDir(dir).filePath(QStringLiteral("page-%1.%2").arg(page).arg(suffix)));
-        if (!error.isEmpty())
-            return error;
+        if (!error.isEmpty()) return error;
     }
     return {};
 }
@@ -48,28 +45,24 @@ RenderFilesResult renderFiles(const RenderFilesRequest& request)
     RenderFilesResult result;
     const QString pageScript = readText(request.pageScriptPath, result.error);
     const QString report = result.error.isEmpty() ? readText(request.reportPath, result.error) : QString();
-    if (!result.error.isEmpty())
-        return result;
+    if (!result.error.isEmpty()) return result;
 
     ReportRenderer renderer([&](const QString& instruction, const QString&) {
-        if (result.error.isEmpty())
-            result.error = instruction;
+        if (result.error.isEmpty()) result.error = instruction;
     });
     QTemporaryDir workFolder;
     renderer.setAppFolder(workFolder.path());
     renderer.setReferenceMode(request.reference);
-    const bool ok = (request.reference || renderer.setPageScript(pageScript)) &&
-                    renderer.rowChanged({report, request.printed});
+    const bool ok =
+        (request.reference || renderer.setPageScript(pageScript)) && renderer.rowChanged({report, request.printed});
     const page::PageDocument& doc = renderer.pagePrinter().document();
     result.pages = doc.pageCount();
     if (!ok) {
-        if (result.error.isEmpty())
-            result.error = QStringLiteral("REPORT The report could not be rendered.");
+        if (result.error.isEmpty()) result.error = QStringLiteral("REPORT The report could not be rendered.");
         return result;
     }
 
-    if (!request.pdfPath.isEmpty())
-        result.error = page::saveDocumentPdf(doc, request.pdfPath);
+    if (!request.pdfPath.isEmpty()) result.error = page::saveDocumentPdf(doc, request.pdfPath);
     if (result.error.isEmpty())
         result.error = writePages(doc, request.pngDir, "png", [&](int page, const QString& path) {
             return page::savePagePng(doc, page, kPngDpi, path);

@@ -1,8 +1,8 @@
 #include "render/ReportRenderer.h"
 
+#include "page/Cp1252.h"
 #include "page/PagePrinter.h"
 #include "page/WmfReader.h"
-#include "page/Cp1252.h"
 #include "render/PrintOutlet.h"
 #include "render/PrnPage.h"
 #include "render/ReferencePages.h"
@@ -23,8 +23,7 @@ bool callsInit(const QString& program)
 
 QString noticeContent(const script::ErrorInfo& error)
 {
-    if (error.line <= 0)
-        return error.source;
+    if (error.line <= 0) return error.source;
     return QStringLiteral("%1\nLine %2: %3").arg(error.source).arg(error.line).arg(error.sourceLine.trimmed());
 }
 
@@ -42,8 +41,7 @@ ReportRenderer::ReportRenderer(NoticeFunction notice, PrintOutlet* outlet)
         return [this, prefix](const script::ErrorInfo& error) {
             // A failure inside a nested OnNewPage() also fails the call that opened the page:
             // the user hears about the first one only.
-            if (m_stepFailed)
-                return;
+            if (m_stepFailed) return;
             m_stepFailed = true;
             m_failure = error.description;
             notify(QLatin1String(prefix) + error.description, noticeContent(error));
@@ -61,8 +59,7 @@ ReportRenderer::~ReportRenderer() = default;
 
 void ReportRenderer::notify(const QString& instruction, const QString& content) const
 {
-    if (m_notice)
-        m_notice(instruction, content);
+    if (m_notice) m_notice(instruction, content);
 }
 
 bool ReportRenderer::setPageScript(const QString& text)
@@ -87,14 +84,12 @@ void ReportRenderer::setOffsetTexts(const QString& x, const QString& y)
 
 bool ReportRenderer::run(script::ScriptEngine& engine, const QString& statement)
 {
-    if (m_depth == 0)
-        m_stepFailed = false;
+    if (m_depth == 0) m_stepFailed = false;
     ++m_depth;
     const bool ok = engine.executeStatement(statement);
     --m_depth;
     // A document left open by a failed drawing would refuse the next report's margins.
-    if (!ok && m_depth == 0 && m_printer->isPrinting())
-        m_printer->endDoc();
+    if (!ok && m_depth == 0 && m_printer->isPrinting()) m_printer->endDoc();
     return ok;
 }
 
@@ -110,16 +105,13 @@ bool ReportRenderer::runExportStatement(const QString& statement)
 
 void ReportRenderer::onNewPage()
 {
-    if (m_referenceMode || m_depth == 0)
-        return;
-    if (!run(*m_report, QStringLiteral("OnNewPage()")))
-        m_prnPage->failCurrentCall(m_failure);
+    if (m_referenceMode || m_depth == 0) return;
+    if (!run(*m_report, QStringLiteral("OnNewPage()"))) m_prnPage->failCurrentCall(m_failure);
 }
 
 bool ReportRenderer::rowChanged(const ReportRow& row)
 {
-    if (m_referenceMode)
-        return renderReferenceReport(row.code);
+    if (m_referenceMode) return renderReferenceReport(row.code);
     const QString program = m_extraFieldsInit + QLatin1String("\r\n") + row.code;
     return run(*m_report, QLatin1String("xOffSet=") + m_xOffsetText) &&
            run(*m_report, QLatin1String("yOffSet=") + m_yOffsetText) &&
@@ -165,8 +157,7 @@ bool ReportRenderer::renderReferenceReport(const QString& text)
     m_printer->beginDoc();
     bool ok = true;
     for (int k = 0; k < pages.size() && ok; ++k) {
-        if (k > 0)
-            m_printer->newPage();
+        if (k > 0) m_printer->newPage();
         ok = drawReferencePage(pages[k], k, xo, yo);
     }
     m_printer->endDoc();
@@ -197,8 +188,7 @@ bool ReportRenderer::drawReferencePage(const QString& pageText, int k, double xo
 QString ReportRenderer::decodePagePicture(const QString& pageText, int k) const
 {
     const auto bytes = decodePageText(pageText);
-    if (!bytes)
-        return QStringLiteral("The page picture is not Base64 text.");
+    if (!bytes) return QStringLiteral("The page picture is not Base64 text.");
     return saveFile(QStringLiteral("p%1.wmf").arg(k), *bytes);
 }
 

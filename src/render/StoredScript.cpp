@@ -17,10 +17,8 @@ char uuChar(int value)
 // Only the characters the encoder writes: "`" for zero, then 33 ... 95.
 int uuValue(char c)
 {
-    if (c == '`')
-        return 0;
-    if (c > ' ' && c < '`')
-        return c - 32;
+    if (c == '`') return 0;
+    if (c > ' ' && c < '`') return c - 32;
     return -1;
 }
 
@@ -48,12 +46,9 @@ QList<QByteArray> splitCrLf(const QByteArray& text)
 
 Encoding encodingMethodOf(const QString& code)
 {
-    if (code == QLatin1String("QP"))
-        return Encoding::QuotedPrintable;
-    if (code == QLatin1String("64"))
-        return Encoding::Base64;
-    if (code == QLatin1String("UE"))
-        return Encoding::UU;
+    if (code == QLatin1String("QP")) return Encoding::QuotedPrintable;
+    if (code == QLatin1String("64")) return Encoding::Base64;
+    if (code == QLatin1String("UE")) return Encoding::UU;
     return Encoding::None;
 }
 
@@ -82,15 +77,13 @@ std::optional<QByteArray> uuDecode(const QByteArray& text)
     QByteArray out;
     for (const QByteArray& line : splitCrLf(text)) {
         const int count = line.isEmpty() ? -1 : uuValue(line[0]);
-        if (count <= 0 || line.size() != uuLineLength(count))
-            break;
+        if (count <= 0 || line.size() != uuLineLength(count)) break;
         for (int i = 0; i < count; i += 3) {
             const int n = std::min(3, count - i);
             unsigned group = 0;
             for (int k = 0; k <= n; ++k) {
                 const int v = uuValue(line[1 + i / 3 * 4 + k]);
-                if (v < 0)
-                    return std::nullopt;
+                if (v < 0) return std::nullopt;
                 group |= unsigned(v) << (18 - 6 * k);
             }
             for (int k = 0; k < n; ++k)
@@ -98,8 +91,7 @@ std::optional<QByteArray> uuDecode(const QByteArray& text)
         }
     }
     // Exactly the encoder's form: full lines, the closing back-quote line, no stray bits or text.
-    if (uuEncode(out) != text)
-        return std::nullopt;
+    if (uuEncode(out) != text) return std::nullopt;
     return out;
 }
 
@@ -109,8 +101,7 @@ QByteArray base64Lines(const QByteArray& bytes)
     QByteArray out;
     out.reserve(flat.size() + flat.size() / kBase64LineLength * 2);
     for (qsizetype i = 0; i < flat.size(); i += kBase64LineLength) {
-        if (i > 0)
-            out.append("\r\n");
+        if (i > 0) out.append("\r\n");
         out.append(flat.mid(i, kBase64LineLength));
     }
     return out;
@@ -122,8 +113,7 @@ std::optional<QByteArray> base64LinesDecode(const QByteArray& text)
     flat.replace("\r\n", QByteArray());
     auto decoded = QByteArray::fromBase64Encoding(flat, QByteArray::AbortOnBase64DecodingErrors);
     // Exactly the encoder's form: 76-character lines, padding, no line break after the last.
-    if (!decoded || base64Lines(decoded.decoded) != text)
-        return std::nullopt;
+    if (!decoded || base64Lines(decoded.decoded) != text) return std::nullopt;
     return decoded.decoded;
 }
 
@@ -135,8 +125,7 @@ QByteArray encodeStoredScript(const QByteArray& plain)
 std::optional<QByteArray> decodeStoredScript(const QByteArray& stored)
 {
     const auto uu = base64LinesDecode(stored);
-    if (!uu)
-        return std::nullopt;
+    if (!uu) return std::nullopt;
     return uuDecode(*uu);
 }
 

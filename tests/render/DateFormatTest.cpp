@@ -20,7 +20,7 @@ TEST(date_format, pattern_letters)
         {morning, "ddddd", "12/9/2026"},
         {morning, "dddddd", "Wednesday, December 9, 2026"},
         {morning, "mmm mmmm", "Dec December"},
-        {morning, "h:m", "7:45"},          // m right after an hour is minutes
+        {morning, "h:m", "7:45"}, // m right after an hour is minutes
         {morning, "hh:mm:ss", "07:45:03"},
         {morning, "yyyy-mm-dd", "2026-12-09"},
         {morning, "h:nn am/pm", "7:45 am"},

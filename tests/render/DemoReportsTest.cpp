@@ -39,8 +39,7 @@ protected:
     const tv::page::PageOp* findText(int page, const QString& text)
     {
         for (const tv::page::PageOp& op : ops(page))
-            if (op.kind == OpKind::Text && op.text == text)
-                return &op;
+            if (op.kind == OpKind::Text && op.text == text) return &op;
         return nullptr;
     }
 };
@@ -89,7 +88,8 @@ TEST_F(DemoReportsTest, report_values_feed_the_hl7_export)
         const QStringList written = QDir(dir.path()).entryList(QDir::Files);
         const QString labId = m_renderer.exportEngine().evaluate("LABID")->toString();
         const QString name = QStringLiteral("PAT_%1_").arg(labId);
-        const auto file = std::find_if(written.begin(), written.end(), [&](const QString& f) { return f.startsWith(name); });
+        const auto file =
+            std::find_if(written.begin(), written.end(), [&](const QString& f) { return f.startsWith(name); });
         if (!*report.hl7Line) {
             EXPECT_EQ(file, written.end()); // the culture department writes no HL7 file
             continue;

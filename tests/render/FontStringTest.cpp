@@ -1,5 +1,6 @@
-#include "page/PageFonts.h"
 #include "render/FontString.h"
+
+#include "page/PageFonts.h"
 
 #include <gtest/gtest.h>
 
@@ -19,14 +20,14 @@ TEST(font_string, fields)
         bool bold, italic, underline;
         tv::page::ColourValue colour;
     } cases[] = {
-        {",14", "Arial", 14, false, true, false, start.colour},           // leading comma keeps the name
+        {",14", "Arial", 14, false, true, false, start.colour}, // leading comma keeps the name
         {"Times New Roman,,B", "Times New Roman", 9, true, true, false, start.colour},
         {"Courier New,10,*,*", "Courier New", 10, false, false, false, 0x000000},
-        {",,*BU,Red", "Arial", 9, true, false, true, 0x0000FF},        // "Red" is read as clRed
-        {",,,$FF0000", "Arial", 9, false, true, false, 0xFF0000},       // BGR: blue
-        {",,bx,clNavy", "Arial", 9, false, true, false, 0x800000},      // lower-case styles are ignored
+        {",,*BU,Red", "Arial", 9, true, false, true, 0x0000FF},            // "Red" is read as clRed
+        {",,,$FF0000", "Arial", 9, false, true, false, 0xFF0000},          // BGR: blue
+        {",,bx,clNavy", "Arial", 9, false, true, false, 0x800000},         // lower-case styles are ignored
         {",\"12\",\"I U\"", "Arial", 12, false, true, true, start.colour}, // quoted fields
-        {"Arial,8 B", "Arial", 8, true, true, false, start.colour},     // a blank ends a field
+        {"Arial,8 B", "Arial", 8, true, true, false, start.colour},        // a blank ends a field
     };
     for (const Case& c : cases) {
         FontSpec font = start;

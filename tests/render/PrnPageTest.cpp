@@ -1,5 +1,4 @@
 #include "RenderFixture.h"
-
 #include "page/WmfWriter.h"
 #include "render/PrintOutlet.h"
 
@@ -66,9 +65,10 @@ TEST_F(PrnPageTest, page_position_after_begin_doc)
 
 TEST_F(PrnPageTest, margins_order_clamping_and_refusal)
 {
-    ASSERT_TRUE(run("SetMargins 0.1, 0.75, 20, 1\r\nt = GetMargin(\"top\")\r\nl = GetMargin(\"l\")\r\n"
-                    "b = GetMargin(\"Bottom\")\r\nr = GetMargin(\"R\")\r\nx = GetMargin(\"x\")\r\ne = GetMargin(\"\")"));
-    EXPECT_DOUBLE_EQ(value("t").toDouble(), 0.25);  // at least the printer offset
+    ASSERT_TRUE(
+        run("SetMargins 0.1, 0.75, 20, 1\r\nt = GetMargin(\"top\")\r\nl = GetMargin(\"l\")\r\n"
+            "b = GetMargin(\"Bottom\")\r\nr = GetMargin(\"R\")\r\nx = GetMargin(\"x\")\r\ne = GetMargin(\"\")"));
+    EXPECT_DOUBLE_EQ(value("t").toDouble(), 0.25); // at least the printer offset
     EXPECT_DOUBLE_EQ(value("l").toDouble(), 0.75);
     EXPECT_DOUBLE_EQ(value("b").toDouble(), 10.75); // at most the paper less the offset
     EXPECT_DOUBLE_EQ(value("r").toDouble(), 1.0);
@@ -87,8 +87,8 @@ TEST_F(PrnPageTest, line_spacing_first_character)
     struct Case {
         const char* text;
         LineSpacing expected;
-    } cases[] = {{"2", LineSpacing::Double}, {"h", LineSpacing::Double},  {"", LineSpacing::Double},
-                 {"1", LineSpacing::Single}, {"2 lines", LineSpacing::Double}, {"H", LineSpacing::OneAndHalf},
+    } cases[] = {{"2", LineSpacing::Double},    {"h", LineSpacing::Double},       {"", LineSpacing::Double},
+                 {"1", LineSpacing::Single},    {"2 lines", LineSpacing::Double}, {"H", LineSpacing::OneAndHalf},
                  {"x", LineSpacing::OneAndHalf}};
     for (const Case& c : cases) {
         ASSERT_TRUE(run(QStringLiteral("LineSpacing \"%1\"").arg(c.text)));

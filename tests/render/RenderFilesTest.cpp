@@ -1,7 +1,7 @@
-#include "RenderFixture.h"
-
-#include "render/ReferencePages.h"
 #include "render/RenderFiles.h"
+
+#include "RenderFixture.h"
+#include "render/ReferencePages.h"
 
 #include <QDir>
 #include <QImage>
@@ -39,8 +39,7 @@ protected:
 // libwmf's converter exits 0 even on fatal errors: accept a file only with no "ERROR" and an output.
 void expectLibwmfAccepts(const QString& wmf, const QString& svg)
 {
-    if (QStandardPaths::findExecutable("wmf2svg").isEmpty())
-        GTEST_SKIP() << "wmf2svg (libwmf-bin) is not installed";
+    if (QStandardPaths::findExecutable("wmf2svg").isEmpty()) GTEST_SKIP() << "wmf2svg (libwmf-bin) is not installed";
     QProcess process;
     process.start("wmf2svg", {"-o", svg, wmf});
     ASSERT_TRUE(process.waitForFinished(60000));
@@ -80,7 +79,8 @@ TEST_F(RenderFilesTest, culture_report_to_pdf_png_and_wmf)
         const QImage png(path(QStringLiteral("png/page-%1.png").arg(page)));
         ASSERT_FALSE(png.isNull());
         EXPECT_GT(inkedRows(png), png.height() / 10);
-        expectLibwmfAccepts(path(QStringLiteral("wmf/page-%1.wmf").arg(page)), path(QStringLiteral("p%1.svg").arg(page)));
+        expectLibwmfAccepts(path(QStringLiteral("wmf/page-%1.wmf").arg(page)),
+                            path(QStringLiteral("p%1.svg").arg(page)));
     }
 }
 

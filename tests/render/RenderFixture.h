@@ -17,8 +17,7 @@ inline void ensureGuiApplication()
     static int argc = 1;
     static char name[] = "render_test";
     static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance())
-        new QGuiApplication(argc, argv);
+    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
 }
 
 inline QString readSource(const QString& relativePath)
@@ -38,7 +37,11 @@ protected:
     static void SetUpTestSuite() { ensureGuiApplication(); }
 
     explicit RenderTest(PrintOutlet* outlet = nullptr)
-        : m_renderer([this](const QString& i, const QString& c) { m_notices.push_back({i, c}); }, outlet)
+        : m_renderer(
+              [this](const QString& i, const QString& c) {
+                  m_notices.push_back({i, c});
+              },
+              outlet)
     {
     }
 
@@ -61,8 +64,7 @@ protected:
     {
         std::vector<page::PageOp> found;
         for (const page::PageOp& op : ops(page))
-            if (op.kind == kind)
-                found.push_back(op);
+            if (op.kind == kind) found.push_back(op);
         return found;
     }
     QString lastNotice() const { return m_notices.empty() ? QString() : m_notices.back().instruction; }

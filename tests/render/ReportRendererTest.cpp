@@ -1,5 +1,4 @@
 #include "RenderFixture.h"
-
 #include "page/WmfWriter.h"
 #include "render/ReferencePages.h"
 
@@ -14,10 +13,11 @@ using tv::page::OpKind;
 namespace {
 
 // A page script that records what the system called.
-const char* const kRecorder = "Dim inits, mains, lastPrinted, pagesWanted\r\n"
-                              "Sub Init()\r\n  inits = inits + 1\r\nEnd Sub\r\n"
-                              "Sub main(printed)\r\n  mains = mains + 1\r\n  lastPrinted = printed\r\n"
-                              "  BeginDoc\r\n  For i = 2 To pagesWanted\r\n    NewPage\r\n  Next\r\n  EndDoc\r\nEnd Sub\r\n";
+const char* const kRecorder =
+    "Dim inits, mains, lastPrinted, pagesWanted\r\n"
+    "Sub Init()\r\n  inits = inits + 1\r\nEnd Sub\r\n"
+    "Sub main(printed)\r\n  mains = mains + 1\r\n  lastPrinted = printed\r\n"
+    "  BeginDoc\r\n  For i = 2 To pagesWanted\r\n    NewPage\r\n  Next\r\n  EndDoc\r\nEnd Sub\r\n";
 
 class ReportRendererTest : public RenderTest {
 protected:
@@ -69,8 +69,8 @@ TEST_F(ReportRendererTest, init_detection)
     };
     for (const Case& c : cases) {
         ReportRenderer renderer(nullptr);
-        ASSERT_TRUE(renderer.setPageScript(QStringLiteral("Dim calls\r\n%1\r\nSub main(p)\r\nEnd Sub\r\n")
-                                               .arg(c.declaration)));
+        ASSERT_TRUE(
+            renderer.setPageScript(QStringLiteral("Dim calls\r\n%1\r\nSub main(p)\r\nEnd Sub\r\n").arg(c.declaration)));
         ASSERT_TRUE(renderer.rowChanged({"x = 1", false}));
         EXPECT_EQ(renderer.reportEngine().evaluate("calls")->toLong(), c.called ? 1 : 0) << c.declaration;
     }
@@ -182,7 +182,8 @@ TEST_F(ReferenceTest, bad_pictures_stop_with_a_notice)
 {
     EXPECT_FALSE(m_renderer.renderReferenceReport("||not*base64 at all||"));
     ASSERT_EQ(m_notices.size(), 1u);
-    EXPECT_FALSE(m_renderer.renderReferenceReport("||" + QString::fromLatin1(QByteArray("no metafile").toBase64()) + "||"));
+    EXPECT_FALSE(
+        m_renderer.renderReferenceReport("||" + QString::fromLatin1(QByteArray("no metafile").toBase64()) + "||"));
     EXPECT_EQ(m_notices.size(), 2u);
     EXPECT_FALSE(printer().isPrinting());
 }

@@ -1,6 +1,7 @@
-#include "render/PageScript.h"
 #include "render/StoredScript.h"
+
 #include "page/Cp1252.h"
+#include "render/PageScript.h"
 
 #include <QMap>
 #include <gtest/gtest.h>
@@ -60,19 +61,20 @@ TEST(stored_script, round_trips_arbitrary_bytes)
 
 TEST(stored_script, rejects_other_forms)
 {
-    const QByteArray good = encodeStoredScript("Sub main(printed)\r\n    BeginDoc\r\n    PrintLine \"x\"\r\n    EndDoc\r\nEnd Sub\r\n");
+    const QByteArray good =
+        encodeStoredScript("Sub main(printed)\r\n    BeginDoc\r\n    PrintLine \"x\"\r\n    EndDoc\r\nEnd Sub\r\n");
     ASSERT_TRUE(good.contains("\r\n"));
     ASSERT_TRUE(decodeStoredScript(good));
     const QByteArray bad[] = {
         "not base64 at all!",
-        good + "\r\n",                                   // line break after the last line
-        QByteArray(good).replace("\r\n", "\n"),          // bare LF
-        base64Lines("#0V%T\r\n"),                        // no terminating back-quote line
-        base64Lines("#0V%T\n`\r\n"),                      // UU line ended by LF only
-        base64Lines("#0V%\r\n`\r\n"),                     // short group
-        base64Lines("#0 %T\r\n`\r\n"),                    // blank instead of back-quote
-        base64Lines("!00\r\n!00\r\n`\r\n"),               // a short line before the last
-        base64Lines("Z" + QByteArray(80, '0') + "\r\n`\r\n"), // more than 57 bytes a line
+        good + "\r\n",                                          // line break after the last line
+        QByteArray(good).replace("\r\n", "\n"),                 // bare LF
+        base64Lines("#0V%T\r\n"),                               // no terminating back-quote line
+        base64Lines("#0V%T\n`\r\n"),                            // UU line ended by LF only
+        base64Lines("#0V%\r\n`\r\n"),                           // short group
+        base64Lines("#0 %T\r\n`\r\n"),                          // blank instead of back-quote
+        base64Lines("!00\r\n!00\r\n`\r\n"),                     // a short line before the last
+        base64Lines("Z" + QByteArray(80, '0') + "\r\n`\r\n"),   // more than 57 bytes a line
         QByteArray(encodeStoredScript("Cat")).replace("=", ""), // missing padding
     };
     for (const QByteArray& text : bad)
