@@ -2,8 +2,8 @@
 // TALLYVANE_HOME variable) picks the installation; the program's own folder is the default.
 #include "cli/CommandTable.h"
 
-#include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 using namespace tv::cli;
 
@@ -20,7 +20,11 @@ void printUsage(QTextStream& err)
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
+    // Laying out pages needs fonts, which Qt gives only to a GUI application; the commands never
+    // open a window, so the offscreen platform serves on machines without a display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList args = app.arguments().mid(1);
