@@ -52,7 +52,7 @@ struct Frame {
 
 /// Where an uncaught error happened, captured by the innermost statement.
 struct ErrorPlace {
-    const SourceText* source = nullptr;
+    std::shared_ptr<const SourceText> source; // owned: an Execute text may be gone when the error is reported
     int line = 0;
     int column = 0;
 };

@@ -41,7 +41,7 @@ Interpreter::Flow Interpreter::execBlock(const Block& block, Frame& f)
         } catch (const ScriptError& e) {
             if (!e.fatal) setErr(e);
             if (!f.resumeNext || e.fatal) {
-                if (!m_errorPlace.source) m_errorPlace = {f.proc->source.get(), s.line, s.column};
+                if (!m_errorPlace.source) m_errorPlace = {f.proc->source, s.line, s.column};
                 throw;
             }
             m_errorPlace = {};
