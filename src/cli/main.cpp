@@ -3,7 +3,10 @@
 #include "cli/CommandTable.h"
 
 #include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+
+#include <unistd.h>
 
 using namespace tv::cli;
 
@@ -24,6 +27,13 @@ int main(int argc, char** argv)
     // open a window, so the offscreen platform serves on machines without a display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt warns on standard error when there is no per-user runtime folder (cron, CI, ssh); the
+    // commands promise a one-line reason there, so give it the folder it would pick itself.
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        const QString runtime = QDir::tempPath() + QStringLiteral("/runtime-tallyvane-") + QString::number(getuid());
+        if (QDir().mkpath(runtime) && QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
+    }
     QGuiApplication app(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
