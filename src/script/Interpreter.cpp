@@ -115,6 +115,25 @@ Context& Context::current()
     return idle;
 }
 
+/// The lowest address of this thread's stack, or null when unknown. Asked once per thread: on the
+/// main thread the answer comes from reading the process's memory map, far too slow for every call.
+static char* threadStackLow()
+{
+    thread_local char* const low = [] {
+        char* found = nullptr;
+        pthread_attr_t attr;
+        if (pthread_getattr_np(pthread_self(), &attr) == 0) {
+            void* addr = nullptr;
+            size_t size = 0;
+            if (pthread_attr_getstack(&attr, &addr, &size) == 0)
+                found = static_cast<char*>(addr);
+            pthread_attr_destroy(&attr);
+        }
+        return found;
+    }();
+    return low;
+}
+
 /// Entered by every call from the host: sets the time limit and the stack floor once per outermost call.
 class HostCall {
 public:
@@ -126,14 +145,8 @@ public:
             e.m_errorPlace = {};
             char* here = static_cast<char*>(__builtin_frame_address(0));
             e.m_stackFloor = here - kStackBudget;
-            pthread_attr_t attr;
-            if (pthread_getattr_np(pthread_self(), &attr) == 0) {
-                void* addr = nullptr;
-                size_t size = 0;
-                if (pthread_attr_getstack(&attr, &addr, &size) == 0)
-                    e.m_stackFloor = std::max(e.m_stackFloor, static_cast<char*>(addr) + kStackMargin);
-                pthread_attr_destroy(&attr);
-            }
+            if (char* low = threadStackLow())
+                e.m_stackFloor = std::max(e.m_stackFloor, low + kStackMargin);
         }
     }
     ~HostCall()
