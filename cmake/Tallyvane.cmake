@@ -12,11 +12,12 @@ function(tv_add_test)
         ENVIRONMENT "QT_QPA_PLATFORM=offscreen;TV_SOURCE_DIR=${PROJECT_SOURCE_DIR};TV_BINARY_DIR=${PROJECT_BINARY_DIR}")
 endfunction()
 
-# tv_add_fuzz(NAME name SOURCES a.cpp LIBS lib1)
+# tv_add_fuzz(NAME name SOURCES a.cpp LIBS lib1 [SEEDS dir...])
 # With TV_FUZZ: a libFuzzer binary. Otherwise: the same entry point linked with a replay
-# main that runs every file of fuzz/corpus/<name>/ once, registered as a test.
+# main that runs every file of fuzz/corpus/<name>/ and of the SEEDS folders (test inputs that
+# double as seeds, so they are not copied) once, registered as a test.
 function(tv_add_fuzz)
-    cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(F "" "NAME" "SOURCES;LIBS;SEEDS" ${ARGN})
     if(TV_FUZZ)
         add_executable(fuzz_${F_NAME} ${F_SOURCES})
         target_link_libraries(fuzz_${F_NAME} PRIVATE ${F_LIBS})
@@ -26,7 +27,7 @@ function(tv_add_fuzz)
         target_link_libraries(fuzz_${F_NAME} PRIVATE ${F_LIBS})
         if(TV_TESTS)
             add_test(NAME fuzz_replay_${F_NAME}
-                COMMAND fuzz_${F_NAME} ${PROJECT_SOURCE_DIR}/fuzz/corpus/${F_NAME})
+                COMMAND fuzz_${F_NAME} ${PROJECT_SOURCE_DIR}/fuzz/corpus/${F_NAME} ${F_SEEDS})
             set_tests_properties(fuzz_replay_${F_NAME} PROPERTIES LABELS "core;fuzz" TIMEOUT 300)
         endif()
     endif()

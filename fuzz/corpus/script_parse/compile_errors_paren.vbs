@@ -1,2 +1,0 @@
-x = 1
-y = (1 + 2                                         ' expect compile error

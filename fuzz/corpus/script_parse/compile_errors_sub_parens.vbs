@@ -1,2 +1,0 @@
-Sub Two(a, b) : End Sub
-Two(1, 2)                                          ' expect compile error
