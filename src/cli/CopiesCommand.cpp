@@ -1,9 +1,8 @@
 // copies search|add (--date D | --labid ID | --name PATERNAL MATERNAL NAME) [--code C] [--reference]:
 // looks up older reports at the laboratory; "add" stores those found (or those of one procedure
 // code) as one batch and lists it.
-#include "cli/CliSession.h"
+#include "cli/LabCommandSession.h"
 #include "intake/CopyRequest.h"
-#include "intake/LabLink.h"
 #include "intake/TextTable.h"
 #include "store/ReportList.h"
 
@@ -76,25 +75,17 @@ int runCopies(CommandContext& context)
         context.err << "tallyvane copies: " << options.error << Qt::endl;
         return 2;
     }
-    store::Connection db;
-    if (!openExistingStore(context, db))
-        return 1;
-    PrintedNotices notices(context.out);
-    const remote::NoticeFn notice = [&](const QString& i, const QString& c) { notices.showNotice(i, c); };
-    intake::LabSession lab = intake::openLabSession(db, context.appFolder, notice);
-    if (!lab.remote) {
-        context.err << "tallyvane copies: " << lab.error << Qt::endl;
-        return 1;
-    }
+    LabCommandSession session(context, QStringLiteral("copies"));
+    if (!session.ok()) return 1;
     const store::Channel channel = store::channelFor(options.reference);
-    intake::IntakeContext intake{*lab.remote, db, lab.account, notice, intake::sessionNow};
+    intake::IntakeContext intake{session.remote(), session.db, session.lab.account, session.notice, intake::sessionNow};
     // One copy request: one batch stamp for everything it adds.
     const QDateTime batch = intake::sessionNow();
     if (!intake::searchLabReports(intake, channel, options.value, options.kind)) {
         context.err << "tallyvane copies: no answer from the laboratory" << Qt::endl;
         return 1;
     }
-    const remote::Rowset& found = lab.remote->vt();
+    const remote::Rowset& found = session.remote().vt();
     intake::TextTable table({QStringLiteral("WDATE"), QStringLiteral("LABID"), QStringLiteral("NAME"),
                              QStringLiteral("CODE"), QStringLiteral("DESCRIPTION"), QStringLiteral("SEX"),
                              QStringLiteral("BDATE")});
@@ -105,10 +96,9 @@ int runCopies(CommandContext& context)
             const QVariant v = found.value(row, QString::fromLatin1(column));
             return v.isNull() ? QString() : v.toDate().toString(QStringLiteral("MM/dd/yyyy"));
         };
-        table.addRow({date("WDATE"), text("LABID"), text("NAME"), text("GENERICCODE"), text("DESCRIPTION"),
-                      text("SEX"), date("BDATE")});
-        if (!options.add || (!options.code.isEmpty() && text("GENERICCODE") != options.code))
-            continue;
+        table.addRow({date("WDATE"), text("LABID"), text("NAME"), text("GENERICCODE"), text("DESCRIPTION"), text("SEX"),
+                      date("BDATE")});
+        if (!options.add || (!options.code.isEmpty() && text("GENERICCODE") != options.code)) continue;
         QString error;
         if (!intake::addRequestedReport(intake, channel, row, batch, &error)) {
             context.err << "tallyvane copies: " << error << Qt::endl;
@@ -117,11 +107,9 @@ int runCopies(CommandContext& context)
         ++added;
     }
     context.out << table.text() << found.rows.size() << " found" << Qt::endl;
-    if (!options.add)
-        return 0;
-    store::ReportList list(db);
-    if (options.reference)
-        list.switchReferenceMode(batch.date());
+    if (!options.add) return 0;
+    store::ReportList list(session.db);
+    if (options.reference) list.switchReferenceMode(batch.date());
     list.setPickerDate(batch.date());
     if (!list.ListByBatch(batch)) {
         context.err << "tallyvane copies: " << list.error() << Qt::endl;
@@ -131,11 +119,11 @@ int runCopies(CommandContext& context)
     return 0;
 }
 
-const CommandRegistration registration(
-    {QStringLiteral("copies"),
-     QStringLiteral("copies search|add (--date D | --labid ID | --name PATERNAL MATERNAL NAME) [--code C] "
-                    "[--reference]"),
-     runCopies});
+const CommandRegistration
+    registration({QStringLiteral("copies"),
+                  QStringLiteral("copies search|add (--date D | --labid ID | --name PATERNAL MATERNAL NAME) [--code C] "
+                                 "[--reference]"),
+                  runCopies});
 
 } // namespace
 

@@ -1,7 +1,6 @@
 // download [--since-last|--stat|--day DATE]: one press of a download button without the window:
 // the normal channel, the messages, the reference channel, then today's downloads listed.
-#include "cli/CliSession.h"
-#include "intake/LabLink.h"
+#include "cli/LabCommandSession.h"
 #include "intake/ResultDownload.h"
 #include "intake/TextTable.h"
 #include "messages/MessageSync.h"
@@ -29,29 +28,20 @@ int runDownload(CommandContext& context)
         context.err << "tallyvane download: use --since-last, --stat or --day DATE" << Qt::endl;
         return 2;
     }
-    store::Connection db;
-    if (!openExistingStore(context, db))
-        return 1;
-    PrintedNotices notices(context.out);
-    const remote::NoticeFn notice = [&](const QString& i, const QString& c) { notices.showNotice(i, c); };
-    intake::LabSession lab = intake::openLabSession(db, context.appFolder, notice);
-    if (!lab.remote) {
-        context.err << "tallyvane download: " << lab.error << Qt::endl;
-        return 1;
-    }
-    intake::IntakeContext intake{*lab.remote, db, lab.account, notice, intake::sessionNow};
-    messages::MessageContext mail{*lab.remote, db, lab.account, intake::sessionNow};
+    LabCommandSession session(context, QStringLiteral("download"));
+    if (!session.ok()) return 1;
+    intake::IntakeContext intake{session.remote(), session.db, session.lab.account, session.notice, intake::sessionNow};
+    messages::MessageContext mail{session.remote(), session.db, session.lab.account, intake::sessionNow};
     int newMessages = 0;
-    const intake::DownloadRun run = intake::runDownload(intake, mode, picked, [&] {
-        newMessages = messages::syncMessages(mail, false).stored;
-    });
-    context.out << "laboratory: " << lab.remote->lastServer() << Qt::endl;
+    const intake::DownloadRun run =
+        intake::runDownload(intake, mode, picked, [&] { newMessages = messages::syncMessages(mail, false).stored; });
+    context.out << "laboratory: " << session.remote().lastServer() << Qt::endl;
     context.out << "results: " << run.normal.stored << " stored of " << run.normal.received << " received" << Qt::endl;
     context.out << "reference results: " << run.reference.stored << " stored of " << run.reference.received
                 << " received" << Qt::endl;
     context.out << "new messages: " << newMessages << Qt::endl;
 
-    store::ReportList list(db);
+    store::ReportList list(session.db);
     const QDate today = intake::sessionNow().date();
     list.setPickerDate(today);
     if (list.ListByBatchDate(today))

@@ -1,7 +1,6 @@
 // messages [--send NAME SUBJECT TEXT]: fetches the laboratory's new messages and lists the
 // mailbox, or sends one message to the laboratory's customer service.
-#include "cli/CliSession.h"
-#include "intake/LabLink.h"
+#include "cli/LabCommandSession.h"
 #include "intake/TextTable.h"
 #include "messages/MessageSync.h"
 #include "store/ConfigStore.h"
@@ -18,17 +17,9 @@ int runMessages(CommandContext& context)
         context.err << "tallyvane messages: use \"messages\" or \"messages --send NAME SUBJECT TEXT\"" << Qt::endl;
         return 2;
     }
-    store::Connection db;
-    if (!openExistingStore(context, db))
-        return 1;
-    PrintedNotices notices(context.out);
-    const remote::NoticeFn notice = [&](const QString& i, const QString& c) { notices.showNotice(i, c); };
-    intake::LabSession lab = intake::openLabSession(db, context.appFolder, notice);
-    if (!lab.remote) {
-        context.err << "tallyvane messages: " << lab.error << Qt::endl;
-        return 1;
-    }
-    messages::MessageContext mail{*lab.remote, db, lab.account, intake::sessionNow};
+    LabCommandSession session(context, QStringLiteral("messages"));
+    if (!session.ok()) return 1;
+    messages::MessageContext mail{session.remote(), session.db, session.lab.account, intake::sessionNow};
     if (send) {
         if (!messages::sendMessage(mail, args[1], args[2], args[3])) {
             context.err << "tallyvane messages: the message was not delivered" << Qt::endl;
@@ -43,19 +34,19 @@ int runMessages(CommandContext& context)
         return 1;
     }
     context.out << "new messages: " << fetch.stored << Qt::endl;
-    const store::QueryResult stored = db.select(QStringLiteral("SELECT * FROM MESSAGES ORDER BY IDX DESC"));
+    const store::QueryResult stored = session.db.select(QStringLiteral("SELECT * FROM MESSAGES ORDER BY IDX DESC"));
     if (!stored.ok) {
         context.err << "tallyvane messages: " << stored.message << Qt::endl;
         return 1;
     }
-    intake::TextTable table({QStringLiteral("IDX"), QStringLiteral("DATE"), QStringLiteral("TYPE"),
-                             QStringLiteral("TITLE")});
+    intake::TextTable table(
+        {QStringLiteral("IDX"), QStringLiteral("DATE"), QStringLiteral("TYPE"), QStringLiteral("TITLE")});
     for (int row = 0; row < stored.rows.rows.size(); ++row)
         table.addRow({stored.rows.value(row, u"IDX").toString(),
                       stored.rows.value(row, u"WDATE").toDate().toString(QStringLiteral("MM/dd/yyyy")),
                       stored.rows.value(row, u"MTYPE").toString(), stored.rows.value(row, u"TITLE").toString()});
     context.out << table.text();
-    context.out << "MAIL.MESSAGES=" << store::ConfigStore(db).getConfig(QStringLiteral("MAIL.MESSAGES")).text
+    context.out << "MAIL.MESSAGES=" << store::ConfigStore(session.db).getConfig(QStringLiteral("MAIL.MESSAGES")).text
                 << Qt::endl;
     return fetch.answered ? 0 : 1;
 }

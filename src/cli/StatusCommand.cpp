@@ -1,7 +1,6 @@
 // status (--date D | --labid L [--exlabid E] | --exlabid E | --name PATERNAL MATERNAL NAME):
 // where submitted samples stand at the laboratory (released, processed or waiting).
-#include "cli/CliSession.h"
-#include "intake/LabLink.h"
+#include "cli/LabCommandSession.h"
 #include "intake/TextTable.h"
 #include "status/SampleStatus.h"
 
@@ -47,19 +46,12 @@ int runStatus(CommandContext& context)
                     << Qt::endl;
         return 2;
     }
-    store::Connection db;
-    if (!openExistingStore(context, db))
+    LabCommandSession session(context, QStringLiteral("status"));
+    if (!session.ok()) return 1;
+    if (!status::requestSampleStatus(session.remote(), session.notice, page, input, session.lab.account,
+                                     intake::sessionNow().date()))
         return 1;
-    PrintedNotices notices(context.out);
-    const remote::NoticeFn notice = [&](const QString& i, const QString& c) { notices.showNotice(i, c); };
-    intake::LabSession lab = intake::openLabSession(db, context.appFolder, notice);
-    if (!lab.remote) {
-        context.err << "tallyvane status: " << lab.error << Qt::endl;
-        return 1;
-    }
-    if (!status::requestSampleStatus(*lab.remote, notice, page, input, lab.account, intake::sessionNow().date()))
-        return 1;
-    const remote::Rowset& rows = lab.remote->vt();
+    const remote::Rowset& rows = session.remote().vt();
     intake::TextTable table({QStringLiteral("WDATE"), QStringLiteral("LABID"), QStringLiteral("NAME"),
                              QStringLiteral("CODE"), QStringLiteral("DESCRIPTION"), QStringLiteral("SEX"),
                              QStringLiteral("BDATE"), QStringLiteral("RELEASED"), QStringLiteral("STATUS")});
@@ -71,8 +63,7 @@ int runStatus(CommandContext& context)
         };
         table.addRow({date("WDATE", "MM/dd/yyyy"), text("LABID"), text("NAME"), text("GENERICCODE"),
                       text("DESCRIPTION"), text("SEX"), date("BDATE", "MM/dd/yyyy"),
-                      date("PRINTED", "MM/dd/yyyy hh:mm AP"),
-                      status::sampleStateText(status::sampleState(rows, row))});
+                      date("PRINTED", "MM/dd/yyyy hh:mm AP"), status::sampleStateText(status::sampleState(rows, row))});
     }
     context.out << table.text() << rows.rows.size() << " samples" << Qt::endl;
     return 0;

@@ -1,8 +1,7 @@
 // sync: the account status check of a start, without the window: connection log, account
 // synchronisation, the on-hold and disabled notices, and the new version offer.
-#include "cli/CliSession.h"
+#include "cli/LabCommandSession.h"
 #include "intake/AccountCheck.h"
-#include "intake/LabLink.h"
 #include "render/PageScript.h"
 #include "render/StoredScript.h"
 #include "update/NewVersion.h"
@@ -20,37 +19,28 @@ int runSync(CommandContext& context)
         context.err << "tallyvane sync: takes no arguments" << Qt::endl;
         return 2;
     }
-    store::Connection db;
-    if (!openExistingStore(context, db))
-        return 1;
-    PrintedNotices notices(context.out);
-    const remote::NoticeFn notice = [&](const QString& i, const QString& c) { notices.showNotice(i, c); };
-    intake::LabSession lab = intake::openLabSession(db, context.appFolder, notice);
-    if (!lab.remote) {
-        context.err << "tallyvane sync: " << lab.error << Qt::endl;
-        return 1;
-    }
-    const store::ConfigStore config(db);
+    LabCommandSession session(context, QStringLiteral("sync"));
+    if (!session.ok()) return 1;
+    const store::ConfigStore config(session.db);
     const auto configIni = [&](const QString& key) { return config.getConfigIni(key).text; };
     QString pageScriptError;
-    intake::AccountSyncContext sync{*lab.remote,
-                                    db,
+    intake::AccountSyncContext sync{session.remote(),
+                                    session.db,
                                     context.appFolder,
-                                    lab.account,
+                                    session.lab.account,
                                     kFileRelease,
                                     render::encodeStoredScript,
                                     [&] { pageScriptError = render::getPageScript(configIni).error; }};
     const intake::AccountCheckResult check =
-        intake::runAccountCheck(sync, notice, intake::systemComputerName(), intake::systemUserName());
-    context.out << "laboratory: " << lab.remote->lastServer() << Qt::endl;
+        intake::runAccountCheck(sync, session.notice, intake::systemComputerName(), intake::systemUserName());
+    context.out << "laboratory: " << session.remote().lastServer() << Qt::endl;
     if (!check.sync.error.isEmpty()) {
         context.err << "tallyvane sync: " << check.sync.error << Qt::endl;
         return 1;
     }
-    context.out << "account " << lab.account << ": " << config.getConfig(QStringLiteral("USER.LABNAME")).text
+    context.out << "account " << session.lab.account << ": " << config.getConfig(QStringLiteral("USER.LABNAME")).text
                 << Qt::endl;
-    if (!pageScriptError.isEmpty())
-        context.out << "page script: " << pageScriptError << Qt::endl;
+    if (!pageScriptError.isEmpty()) context.out << "page script: " << pageScriptError << Qt::endl;
     if (check.disabled) {
         context.err << "tallyvane sync: the account is disabled" << Qt::endl;
         return 3;
