@@ -11,6 +11,7 @@ packages=(
     fonts-liberation
     libgtest-dev libgmock-dev googletest libbenchmark-dev
     libwmf-bin poppler-utils libxml2-utils libreoffice-draw-nogui
+    cups cups-client printer-driver-cups-pdf
 )
 
 missing=()
