@@ -171,7 +171,7 @@ Function FileNamePart(what, v)
 End Function
 
 Sub CreateHL7(FilePath)
-    Dim prepared, msg, fileName, fso, f
+    Dim prepared, msg, fileName
     DELIM = vbCr
     OBRPROC = GENERICCODE & "^" & DESCRIPTION
     ' Prepared copies, so the report's own values stay as its program set them.
@@ -194,10 +194,27 @@ Sub CreateHL7(FilePath)
 
     fileName = FilePath & "PAT_" & FileNamePart("LABID", LABID) & "_" _
         & FileNamePart("GENERICCODE", GENERICCODE) & ".HL7"
-    If "" & DEPTID2 <> "CU" Then
-        Set fso = CreateObject("Scripting.FileSystemObject")
-        Set f = fso.CreateTextFile(fileName, True, False)
-        f.Write msg
-        f.Close
+    If "" & DEPTID2 <> "CU" Then WriteWhole fileName, msg
+End Sub
+
+' Writes text under a temporary name beside fileName and only then renames it into place, so the
+' customer's software never reads a half-written message. A failed write leaves neither file.
+Sub WriteWhole(fileName, text)
+    Dim fso, temp, f, number, source, description
+    Set fso = CreateObject("Scripting.FileSystemObject")
+    temp = fileName & ".tmp"
+    Set f = fso.CreateTextFile(temp, True, False)
+    On Error Resume Next
+    f.Write text
+    number = Err.Number
+    source = Err.Source
+    description = Err.Description
+    f.Close
+    On Error GoTo 0
+    If number <> 0 Then
+        fso.DeleteFile temp
+        Err.Raise number, source, description
     End If
+    If fso.FileExists(fileName) Then fso.DeleteFile fileName
+    fso.MoveFile temp, fileName
 End Sub
