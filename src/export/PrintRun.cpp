@@ -76,6 +76,7 @@ PrintRunResult PrintRun::run(const store::Rows& rows, const std::vector<PrintEnt
 QString PrintRun::runRow(const store::Rows& rows, int row, const PrintRunOptions& options, int& count)
 {
     const bool printed = !rows.value(row, u"PRINTED").isNull();
+    m_outlet.reportStarting(rows.value(row, u"LABID").toInt(), text(rows, row, u"GENERICCODE"));
     if (!m_renderer.rowChanged({text(rows, row, u"REP_CODE"), printed}))
         return QStringLiteral("The report could not be rendered.");
     if (options.exportResults &&
@@ -97,6 +98,7 @@ QString PrintRun::runRow(const store::Rows& rows, int row, const PrintRunOptions
 
 QString PrintRun::referenceRow(const store::Rows& rows, int row, const PrintRunOptions& options, int& count)
 {
+    m_outlet.reportStarting(rows.value(row, u"LABID").toInt(), text(rows, row, u"GENERICCODE"));
     if (!m_renderer.renderReferenceReport(text(rows, row, u"REP_CODE")))
         return QStringLiteral("The report could not be rendered.");
     if (const QString error = setPrinted(rows, row, true); !error.isEmpty()) return error;
@@ -120,6 +122,7 @@ PrintRunResult PrintRun::printOne(const store::Rows& rows, int row, const PrintR
 {
     PrintRunResult result;
     const bool printed = !rows.value(row, u"PRINTED").isNull();
+    m_outlet.reportStarting(rows.value(row, u"LABID").toInt(), text(rows, row, u"GENERICCODE"));
     m_renderer.pagePrinter().setTitle(text(rows, row, u"NAME") + QStringLiteral(" / ") +
                                       text(rows, row, u"DESCRIPTION"));
     if (options.print) {

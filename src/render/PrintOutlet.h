@@ -24,6 +24,9 @@ public:
     virtual std::optional<page::PageDevice> selectPrinter(const QString& name) = 0;
     /// Prints every page as one job; an error message or empty.
     virtual QString print(const page::PageDocument& document) = 0;
+    /// A print run is about to print the report with this LABID and GENERICCODE: outlets that
+    /// file each report separately name it after them; printers ignore it.
+    virtual void reportStarting(int /*labId*/, const QString& /*genericCode*/) {}
 };
 
 /// A machine without printers: nothing to select, printing fails with a clear message.

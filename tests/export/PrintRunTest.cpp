@@ -45,7 +45,12 @@ public:
         jobs.append(QStringLiteral("%1 (%2)").arg(document.title).arg(document.pageCount()));
         return {};
     }
+    void reportStarting(int labId, const QString& genericCode) override
+    {
+        reports.append(QStringLiteral("%1 %2").arg(labId).arg(genericCode));
+    }
     QStringList jobs;
+    QStringList reports; ///< keys the run announced
     QString failOn;
 };
 
@@ -158,6 +163,7 @@ TEST_F(PrintRunTest, selected_prints_only_checked_entries_by_their_carried_key)
     ASSERT_EQ(result.error, "");
     EXPECT_EQ(result.printed, 1);
     EXPECT_EQ(m_outlet.jobs, QStringList{"WASHINGTON: JAMES / PANEL (1)"});
+    EXPECT_EQ(m_outlet.reports, QStringList{"123456789 CMP"});
     EXPECT_TRUE(printedOf(1001).isNull());
     EXPECT_FALSE(printedOf(123456789).isNull());
 
