@@ -143,9 +143,10 @@ QString stampProgram(const ReportTemplate& report, const ReportStamp& stamp)
 QString referenceHl7(const ReportTemplate& report, const ReportStamp& stamp)
 {
     QStringList segments;
-    segments << QStringLiteral("MSH|^~\\&|ORVALISREF|001|TALLYVANE|%1|%200||ORU^R01|%3%4|P|2.3")
+    // The seconds are appended, not written as "%200": arg() would read that as placeholder 20.
+    segments << QStringLiteral("MSH|^~\\&|ORVALISREF|001|TALLYVANE|%1|%2||ORU^R01|%3%4|P|2.3")
                     .arg(stamp.account)
-                    .arg(hl7Time(stamp.released))
+                    .arg(hl7Time(stamp.released) + QStringLiteral("00"))
                     .arg(stamp.labId)
                     .arg(report.code);
     segments << QStringLiteral("PID|1|%1|%2||%3||%4|%5")
