@@ -1,11 +1,11 @@
 // tallyvane: the program's operations without a window. Global option --app-folder DIR (or the
 // TALLYVANE_HOME variable) picks the installation; the program's own folder is the default.
 #include "cli/CommandTable.h"
+#include "cli/SystemPrinters.h"
 
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
-
 #include <unistd.h>
 
 using namespace tv::cli;
@@ -23,21 +23,21 @@ void printUsage(QTextStream& err)
 
 int main(int argc, char** argv)
 {
-    // Laying out pages needs fonts, which Qt gives only to a GUI application; the commands never
-    // open a window, so the offscreen platform serves on machines without a display.
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Laying out pages needs fonts, which Qt gives only to a GUI application; nothing the commands
+    // show (a print job's progress window at most) needs a screen, so the offscreen platform serves.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     // Qt warns on standard error when there is no per-user runtime folder (cron, CI, ssh); the
     // commands promise a one-line reason there, so give it the folder it would pick itself.
     if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
         const QString runtime = QDir::tempPath() + QStringLiteral("/runtime-tallyvane-") + QString::number(getuid());
-        if (QDir().mkpath(runtime) && QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
+        if (QDir().mkpath(runtime) &&
+            QFile::setPermissions(runtime, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner))
             qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime));
     }
-    QGuiApplication app(argc, argv);
+    const std::unique_ptr<QGuiApplication> app = makeApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QStringList args = app.arguments().mid(1);
+    QStringList args = app->arguments().mid(1);
 
     QString folder = qEnvironmentVariable("TALLYVANE_HOME");
     if (!args.isEmpty() && (args.first() == QLatin1String("--app-folder") || args.first() == QLatin1String("-a"))) {
@@ -48,8 +48,7 @@ int main(int argc, char** argv)
         folder = args.at(1);
         args = args.mid(2);
     }
-    if (folder.isEmpty())
-        folder = QCoreApplication::applicationDirPath();
+    if (folder.isEmpty()) folder = QCoreApplication::applicationDirPath();
     if (args.isEmpty() || args.first() == QLatin1String("--help")) {
         printUsage(err);
         return args.isEmpty() ? 2 : 0;

@@ -62,15 +62,21 @@ RenderFilesResult renderFiles(const RenderFilesRequest& request)
         return result;
     }
 
-    if (!request.pdfPath.isEmpty()) result.error = page::saveDocumentPdf(doc, request.pdfPath);
-    if (result.error.isEmpty())
-        result.error = writePages(doc, request.pngDir, "png", [&](int page, const QString& path) {
-            return page::savePagePng(doc, page, kPngDpi, path);
-        });
-    if (result.error.isEmpty())
-        result.error = writePages(doc, request.wmfDir, "wmf",
-                                  [&](int page, const QString& path) { return page::savePageWmf(doc, page, path); });
+    result.error = writeDocumentFiles(doc, request.pdfPath, request.pngDir, request.wmfDir);
     return result;
+}
+
+QString writeDocumentFiles(const page::PageDocument& doc, const QString& pdfPath, const QString& pngDir,
+                           const QString& wmfDir)
+{
+    QString error = pdfPath.isEmpty() ? QString() : page::saveDocumentPdf(doc, pdfPath);
+    if (error.isEmpty())
+        error = writePages(doc, pngDir, "png",
+                           [&](int page, const QString& path) { return page::savePagePng(doc, page, kPngDpi, path); });
+    if (error.isEmpty())
+        error = writePages(doc, wmfDir, "wmf",
+                           [&](int page, const QString& path) { return page::savePageWmf(doc, page, path); });
+    return error;
 }
 
 } // namespace tv::render

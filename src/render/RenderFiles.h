@@ -5,6 +5,10 @@
 
 #include <QString>
 
+namespace tv::page {
+struct PageDocument;
+}
+
 namespace tv::render {
 
 struct RenderFilesRequest {
@@ -24,5 +28,10 @@ struct RenderFilesResult {
 
 /// Needs a QGuiApplication (fonts).
 RenderFilesResult renderFiles(const RenderFilesRequest& request);
+
+/// Writes the document as a PDF (`pdfPath`), PNG pages and WMF pages (page-1.png ... in the folders),
+/// each only when its path is set; the first error or empty.
+QString writeDocumentFiles(const page::PageDocument& doc, const QString& pdfPath, const QString& pngDir,
+                           const QString& wmfDir);
 
 } // namespace tv::render

@@ -1,37 +1,21 @@
 // Runs the tallyvane program itself, as scripts outside the project do.
+#include "TallyvaneProcess.h"
 #include "store/Connection.h"
 #include "store/LocalDatabase.h"
 
 #include <QDir>
-#include <QProcess>
+#include <QFile>
 #include <QTemporaryDir>
-#include <gtest/gtest.h>
 
 using namespace tv;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    QString out;
-    QString err;
-};
+using tv::cli::testing::Outcome;
 
 class tallyvane_command_test : public ::testing::Test {
 protected:
-    Outcome run(const QStringList& args)
-    {
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_home.path());  // the user store stays in the test
-        env.remove(QStringLiteral("TALLYVANE_HOME"));
-        process.setProcessEnvironment(env);
-        process.start(qEnvironmentVariable("TV_BINARY_DIR") + QStringLiteral("/src/cli/tallyvane"), args);
-        EXPECT_TRUE(process.waitForFinished(120000));
-        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,
-                QString::fromLocal8Bit(process.readAllStandardOutput()),
-                QString::fromLocal8Bit(process.readAllStandardError())};
-    }
+    Outcome run(const QStringList& args) { return tv::cli::testing::runTallyvane(args, m_home.path()); }
 
     Outcome inFolder(QStringList args)
     {
@@ -54,6 +38,8 @@ TEST_F(tallyvane_command_test, init_then_config)
     EXPECT_TRUE(first.out.contains(QLatin1String("notice: TallyvaneWeb - Your App had been updated\n")));
     EXPECT_TRUE(
         first.out.contains(QLatin1String("account set up: 1001 \"Demo Family Practice\", reports kept 30 days")));
+    EXPECT_TRUE(first.out.contains(QLatin1String("export program: done")));
+    EXPECT_TRUE(QFile(QDir(m_dir.path()).filePath("EXPORT.DAT")).size() > 1000); // the built-in program, saved
 
     const Outcome second = inFolder({"init"});
     ASSERT_EQ(second.status, 0) << second.err.toStdString();
