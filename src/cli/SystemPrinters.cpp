@@ -12,6 +12,16 @@ namespace tv::cli {
 
 namespace {
 
+QtMessageHandler g_nextHandler = nullptr;
+
+// The offscreen platform warns once a window about size hints it cannot pass on; the print job's
+// progress window would put that on standard error for every report.
+void dropSizeHintWarnings(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (message.contains(QLatin1String("propagateSizeHints()"))) return;
+    g_nextHandler(type, context, message);
+}
+
 class QtPrinters final : public SystemPrinters {
 public:
     explicit QtPrinters(QString name) : m_name(std::move(name)) {}
@@ -65,6 +75,7 @@ std::unique_ptr<SystemPrinters> openSystemPrinter(const QString& name, QString& 
 
 std::unique_ptr<QGuiApplication> makeApplication(int& argc, char** argv)
 {
+    g_nextHandler = qInstallMessageHandler(dropSizeHintWarnings);
     return std::make_unique<QApplication>(argc, argv);
 }
 
