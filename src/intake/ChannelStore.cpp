@@ -4,6 +4,25 @@
 
 namespace tv::intake {
 
+namespace {
+
+// One report through the channel's header and report procedures, after the row was found fit;
+// a failure names the report it stopped at.
+bool storeReport(store::Connection& db, const store::ChannelNames& names, const remote::Rowset& rows, int row,
+                 const QList<QVariant>& header, const QList<QVariant>& report, QString* error)
+{
+    *error = reportRowProblem(rows, row, names.carriesHl7);
+    if (!error->isEmpty())
+        return false;
+    if (store::succeeded(db.executeProcedure(names.addPatient, header), error) &&
+        store::succeeded(db.executeProcedure(names.addReport, report), error))
+        return true;
+    *error = QStringLiteral("report %1 %2: %3").arg(header.at(0).toString(), header.at(13).toString(), *error);
+    return false;
+}
+
+} // namespace
+
 StoreOutcome storeChannelRows(store::Connection& db, store::Channel channel, const remote::Rowset& rows,
                               const QDateTime& batch)
 {
@@ -12,9 +31,8 @@ StoreOutcome storeChannelRows(store::Connection& db, store::Channel channel, con
     int stored = 0;
     const bool ok = store::inTransaction(db, &outcome.error, [&](QString* error) {
         for (int row = 0; row < rows.rows.size(); ++row) {
-            if (!store::succeeded(db.executeProcedure(names.addPatient, patientValues(rows, row, batch)), error) ||
-                !store::succeeded(db.executeProcedure(names.addReport, reportValues(rows, row, names.carriesHl7)),
-                                  error))
+            if (!storeReport(db, names, rows, row, patientValues(rows, row, batch),
+                             reportValues(rows, row, names.carriesHl7), error))
                 return false;
             ++stored;
         }
@@ -34,8 +52,7 @@ StoreOutcome storeRequestedCopy(store::Connection& db, store::Channel channel, c
         report[2] = report.at(2).toString() + QLatin1String("\r\n");
     StoreOutcome outcome;
     const bool ok = store::inTransaction(db, &outcome.error, [&](QString* error) {
-        if (!store::succeeded(db.executeProcedure(names.addPatient, header), error) ||
-            !store::succeeded(db.executeProcedure(names.addReport, report), error))
+        if (!storeReport(db, names, rows, row, header, report, error))
             return false;
         // The reference channel sets no printed time.
         return names.carriesHl7 ||

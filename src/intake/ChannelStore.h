@@ -17,7 +17,7 @@ struct StoreOutcome {
     QString error; ///< empty on success
 };
 
-/// Stores every row of `rows`.
+/// Stores every row of `rows`; one row unfit for the store (`reportRowProblem`) fails them all.
 StoreOutcome storeChannelRows(store::Connection& db, store::Channel channel, const remote::Rowset& rows,
                               const QDateTime& batch);
 

@@ -57,6 +57,15 @@ RefreshOutcome refreshReport(IntakeContext& c, store::Channel channel, const Sto
     const remote::Rowset& vt = c.remote.vt();
     if (vt.rows.isEmpty())
         return RefreshOutcome::NotAtLaboratory;
+    // The header is written under the stored key and the program under the answer's: they must agree.
+    *error = reportRowProblem(vt, 0, store::channelNames(channel).carriesHl7);
+    if (error->isEmpty() && (integerValue(vt, 0, QStringLiteral("LABID")) != key.labId ||
+                             textValue(vt, 0, QStringLiteral("GENERICCODE")) != key.genericCode))
+        *error = QStringLiteral("the laboratory answered with another report than %1 %2")
+                     .arg(key.labId)
+                     .arg(key.genericCode);
+    if (!error->isEmpty())
+        return RefreshOutcome::StoreFailed;
     if (sameMoment(dateTimeValue(vt, 0, QStringLiteral("PROCESS")), key.process))
         return RefreshOutcome::Unchanged;
     return updateStoredReport(c.db, channel, vt, key, error) ? RefreshOutcome::Updated : RefreshOutcome::StoreFailed;

@@ -17,7 +17,8 @@ struct StoredReportKey {
 };
 
 /// Re-fetches the report; updates its header and program and marks it unprinted when the
-/// laboratory's release differs. `error` receives a store failure.
+/// laboratory's release differs. `error` receives a store failure, or why the answer is unfit
+/// (then nothing is stored either).
 RefreshOutcome refreshReport(IntakeContext& context, store::Channel channel, const StoredReportKey& key,
                              QString* error);
 

@@ -21,7 +21,53 @@ QDate dateValue(const remote::Rowset& rows, int row, const QString& column)
     return dateTimeValue(rows, row, column).date();
 }
 
+// Every column the procedures take (the reference channel adds HL7), and those that must read
+// as numbers or dates when present.
+const char* const kReportColumns[] = {"LABID",   "NAME",        "SEX",         "BDATE",     "AGE",      "AGEU",
+                                      "ACCOUNT", "WDATE",       "PROCESS",     "PHYSICIAN", "LOCATION", "ROOM",
+                                      "EXLABID", "GENERICCODE", "DESCRIPTION", "SS",        "PRINTED",  "REP_CODE"};
+const char* const kNumberColumns[] = {"LABID", "AGE", "ACCOUNT"};
+const char* const kDateColumns[] = {"BDATE", "WDATE", "PROCESS", "PRINTED"};
+
 } // namespace
+
+QString reportRowProblem(const remote::Rowset& rows, int row, bool withHl7)
+{
+    QStringList columns;
+    for (const char* name : kReportColumns)
+        columns << QLatin1String(name);
+    if (withHl7)
+        columns << QStringLiteral("HL7");
+    for (const QString& column : columns) {
+        if (rows.fieldIndex(column) < 0)
+            return QStringLiteral("the laboratory's answer has no column %1").arg(column);
+    }
+    // A blank text is as absent as a null.
+    const auto present = [&](const char* column) {
+        const QVariant value = rows.value(row, QLatin1String(column));
+        return value.toString().trimmed().isEmpty() ? QVariant() : value;
+    };
+    const QString where = QStringLiteral("the laboratory's answer, row %1").arg(row + 1);
+    for (const char* key : {"LABID", "GENERICCODE"}) {
+        if (present(key).isNull())
+            return QStringLiteral("%1 has no %2").arg(where, QLatin1String(key));
+    }
+    const auto bad = [&](const char* column, const QVariant& value, const char* what) {
+        return QStringLiteral("%1: %2 \"%3\" is not %4")
+            .arg(where, QLatin1String(column), value.toString().left(40), QLatin1String(what));
+    };
+    for (const char* column : kNumberColumns) {
+        const QVariant value = present(column);
+        if (!value.isNull() && !store::readWholeNumber(value.toString()))
+            return bad(column, value, "a whole number");
+    }
+    for (const char* column : kDateColumns) {
+        const QVariant value = present(column);
+        if (!value.isNull() && !localWallClock(value).isValid())
+            return bad(column, value, "a date");
+    }
+    return {};
+}
 
 int integerValue(const remote::Rowset& rows, int row, const QString& column)
 {

@@ -22,6 +22,11 @@ QList<QVariant> patientValues(const remote::Rowset& rows, int row, const QDateTi
 /// LABID, GENERICCODE, REP_CODE (and HL7 when `withHl7`).
 QList<QVariant> reportValues(const remote::Rowset& rows, int row, bool withHl7);
 
+/// Why row `row` cannot be stored as a report: a column the procedures take is missing, the
+/// report's key is absent, or a present number or date does not read as one. Empty when it can.
+/// (Absent values other than the key are fine: they become 0, empty or the zero date-time.)
+QString reportRowProblem(const remote::Rowset& rows, int row, bool withHl7);
+
 /// A value of the row as the local store expects it (wall-clock local date-times, empty texts
 /// and zero numbers for absent values).
 int integerValue(const remote::Rowset& rows, int row, const QString& column);

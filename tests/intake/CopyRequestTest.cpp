@@ -42,6 +42,24 @@ TEST_F(CopyRequestTest, RefreshOfAnUnchangedReportChangesNothing)
                                         "(GENERICCODE='CBCD') and (account=1001)"});
 }
 
+TEST_F(CopyRequestTest, RefreshRefusesAnUnfitAnswerAndKeepsTheStoredReport)
+{
+    storePrinted(Channel::Normal, {5001, "CBCD", kRelease1});
+    const QStringList before = localRows("SELECT * FROM EXTERNAL_REPORT");
+    remote::Rowset noProgram = reportRowset({{5001, "CBCD", kRelease2}}, false);
+    dropColumn(noProgram, "REP_CODE");
+    remote::Rowset another = reportRowset({{5002, "CBCD", kRelease2}}, false);
+    for (const remote::Rowset* answerRows : {&noProgram, &another}) {
+        setLab([&](const QString&) { return answer(*answerRows); });
+        QString error;
+        EXPECT_EQ(refreshReport(context(), Channel::Normal, {5001, "CBCD", kRelease1}, &error),
+                  RefreshOutcome::StoreFailed);
+        EXPECT_TRUE(error.contains(answerRows == &noProgram ? "no column REP_CODE" : "another report than 5001 CBCD"))
+            << error.toStdString();
+        EXPECT_EQ(localRows("SELECT * FROM EXTERNAL_REPORT"), before);
+    }
+}
+
 TEST_F(CopyRequestTest, RefreshOfAReReleasedReportUpdatesItAndMarksItUnprinted)
 {
     for (Channel channel : {Channel::Normal, Channel::Reference}) {

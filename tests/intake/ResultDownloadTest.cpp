@@ -33,6 +33,18 @@ protected:
     }
 };
 
+/// The column travels as text; the last row's value becomes `last`.
+void textColumn(remote::Rowset& rows, const QString& name, const QVariant& last)
+{
+    const int column = rows.fieldIndex(name);
+    rows.fields[column] = {name, remote::FieldType::Text, 40};
+    for (remote::Row& row : rows.rows)
+        row[column] = row[column].typeId() == QMetaType::QDateTime
+                          ? QVariant(row[column].toDateTime().toString("yyyy-MM-ddTHH:mm:ss"))
+                          : QVariant(row[column].toString());
+    rows.rows.last()[column] = last;
+}
+
 } // namespace
 
 TEST_F(ResultDownloadTest, SinceLastStoresBothChannelsAsTwoBatchesWithMessagesBetween)
@@ -139,4 +151,48 @@ TEST_F(ResultDownloadTest, ReportsOfAnotherAccountAndMissingValues)
     labHolds({other, noBirth}, {});
     downloadResults(context(), DownloadMode::SinceLast, {});
     EXPECT_EQ(localRows("SELECT LABID, BDATE FROM EXTERNAL_REPORT"), QStringList{"5010|1899-12-30"});
+}
+
+TEST_F(ResultDownloadTest, AMalformedAnswerTableKeepsNothingOfTheChannelAndSaysWhy)
+{
+    // Valid gzip and XML, but not the report table the store needs; the bad row comes last,
+    // after rows that would store well.
+    const struct {
+        store::Channel channel;
+        std::function<void(remote::Rowset&)> spoil;
+        const char* says;
+    } cases[] = {
+        {store::Channel::Normal, [](remote::Rowset& r) { dropColumn(r, "GENERICCODE"); }, "no column GENERICCODE"},
+        {store::Channel::Normal, [](remote::Rowset& r) { dropColumn(r, "PROCESS"); }, "no column PROCESS"},
+        {store::Channel::Reference, [](remote::Rowset& r) { dropColumn(r, "HL7"); }, "no column HL7"},
+        {store::Channel::Normal, [](remote::Rowset& r) { textColumn(r, "LABID", "26-0003"); },
+         "row 3: LABID \"26-0003\" is not a whole number"},
+        {store::Channel::Normal, [](remote::Rowset& r) { r.rows.last()[0] = QVariant(); }, "row 3 has no LABID"},
+        {store::Channel::Normal, [](remote::Rowset& r) { textColumn(r, "GENERICCODE", " "); },
+         "row 3 has no GENERICCODE"},
+        {store::Channel::Normal, [](remote::Rowset& r) { textColumn(r, "AGE", "fifty"); },
+         "row 3: AGE \"fifty\" is not a whole number"},
+        {store::Channel::Reference, [](remote::Rowset& r) { textColumn(r, "PROCESS", "yesterday"); },
+         "row 3: PROCESS \"yesterday\" is not a date"},
+        {store::Channel::Normal, [](remote::Rowset& r) { textColumn(r, "NAME", QString(41, 'X')); },
+         "report 5003 LIPID: "},
+    };
+    const QList<ReportSpec> reports{{5001, "CBCD", kRelease1}, {5002, "CMP14", kRelease2}, {5003, "LIPID", kRelease1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.says);
+        remote::Rowset rows = reportRowset(reports, c.channel == store::Channel::Reference);
+        c.spoil(rows);
+        setLab([&](const QString&) { return answer(rows); });
+        const ChannelDownload failed = downloadChannel(context(), c.channel, DownloadMode::SinceLast, {});
+        EXPECT_TRUE(failed.answered);
+        EXPECT_EQ(failed.received, 3);
+        EXPECT_EQ(failed.stored, 0);
+        EXPECT_TRUE(failed.error.contains(QLatin1String(c.says))) << failed.error.toStdString();
+        EXPECT_EQ(count(store::channelNames(c.channel).table), 0);
+    }
+    for (store::Channel channel : {store::Channel::Normal, store::Channel::Reference}) {
+        labHolds(reports, reports);
+        EXPECT_EQ(downloadChannel(context(), channel, DownloadMode::SinceLast, {}).stored, 3);
+        EXPECT_EQ(count(store::channelNames(channel).table), 3);
+    }
 }

@@ -40,6 +40,14 @@ remote::Rowset reportRowset(const QList<ReportSpec>& reports, bool withHl7)
     return rows;
 }
 
+void dropColumn(remote::Rowset& rows, const QString& name)
+{
+    const int column = rows.fieldIndex(name);
+    rows.fields.removeAt(column);
+    for (remote::Row& row : rows.rows)
+        row.removeAt(column);
+}
+
 namespace {
 
 // Creating a store with its whole schema takes seconds; each test starts from a copy of one.

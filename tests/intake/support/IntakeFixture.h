@@ -30,6 +30,8 @@ struct ReportSpec {
 
 /// The columns of the laboratory's report views (with HL7 when `withHl7`).
 remote::Rowset reportRowset(const QList<ReportSpec>& reports, bool withHl7);
+/// The table without column `name`.
+void dropColumn(remote::Rowset& rows, const QString& name);
 
 class IntakeFixture : public remote::test::RemoteFixture {
 protected:
