@@ -4,6 +4,11 @@
 
 #include <QSysInfo>
 
+#ifdef Q_OS_UNIX
+#include <pwd.h>
+#include <unistd.h>
+#endif
+
 namespace tv::intake {
 
 AccountCheckResult runAccountCheck(AccountSyncContext& c, const remote::NoticeFn& notice,
@@ -33,6 +38,14 @@ QString systemUserName()
     QString name = qEnvironmentVariable("USER");
     if (name.isEmpty())
         name = qEnvironmentVariable("USERNAME");
+#ifdef Q_OS_UNIX
+    // Services, scheduled jobs and containers often run without either variable.
+    passwd entry{};
+    passwd* found = nullptr;
+    char buffer[1024];
+    if (name.isEmpty() && getpwuid_r(geteuid(), &entry, buffer, sizeof buffer, &found) == 0 && found)
+        name = QString::fromLocal8Bit(found->pw_name);
+#endif
     return name;
 }
 

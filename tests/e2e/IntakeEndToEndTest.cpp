@@ -1,119 +1,56 @@
 // The whole intake path through the programs themselves: tallyvane-lab --demo on loopback with
-// its clock fixed, and the tallyvane commands on a fresh installation that trusts its certificate.
-#include "store/Connection.h"
-#include "store/LocalDatabase.h"
+// its clock fixed, and the tallyvane commands on fresh installations that trust its certificate.
+// The tests run in order on one laboratory: later ones build on what earlier ones stored.
+#include "support/EndToEndFixture.h"
 
-#include <QCoreApplication>
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
-#include <gtest/gtest.h>
+#include <QHash>
+#include <QRegularExpression>
+#include <QSysInfo>
+
+using namespace tv::e2e;
 
 namespace {
 
-const char* const kLabNow = "2026-12-11T10:00:00";
+// A day and an hour after the start: the demo's CBCD of 26000001 is released again by then.
+const char* const kLaterNow = "2026-12-12T11:00:00";
+const QString kService = QStringLiteral("Call PLOM customer service for details.");
 
-struct CommandRun {
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-class IntakeEndToEndTest : public ::testing::Test {
+class IntakeEndToEndTest : public EndToEndFixture {
 protected:
-    static void SetUpTestSuite()
+    static QStringList userKeys(const QString& app)
     {
-        static int argc = 1;
-        static char name[] = "e2e";
-        static char* argv[] = {name, nullptr};
-        if (!QCoreApplication::instance())
-            new QCoreApplication(argc, argv);
-        s_dir = new QTemporaryDir;
-        startLab(kLabNow);
-        s_app = s_dir->filePath("office");
-        const CommandRun init = tallyvane({"init", "--account", "1001", "--customer", "Demo Family Practice", "--days", "30"});
-        ASSERT_EQ(init.status, 0) << init.err.toStdString() << init.out.toStdString();
-        QFile list(QDir(s_app).filePath("SERVERS_DNS_EMP.INI"));
-        ASSERT_TRUE(list.open(QIODevice::WriteOnly));
-        list.write(("[INIT]\r\nMaxAddr=1\r\n[1]\r\nMAIN=" + s_root + "\r\nWEB.SERVICE=/orvalis/qtx80z.dll\r\n").toUtf8());
-        list.close();
-        QFile::remove(QDir(s_app).filePath("lab-ca.pem"));
-        ASSERT_TRUE(QFile::copy(s_dir->filePath("lab/lab-cert.pem"), QDir(s_app).filePath("lab-ca.pem")));
+        return local("SELECT VNAME, VVALUE FROM CONFIG WHERE VNAME STARTING WITH 'USER.' ORDER BY 1", app);
     }
-
-    static void TearDownTestSuite()
+    static bool hasFile(const QString& app, const char* name) { return QFile::exists(QDir(app).filePath(name)); }
+    /// Each file of the installation folder but the store, with a digest of its bytes.
+    static QStringList folderFiles(const QString& app)
     {
-        stopLab();
-        delete s_dir;
-    }
-
-    static void startLab(const char* now)
-    {
-        s_lab = new QProcess;
-        s_lab->setProgram(QStringLiteral(TV_LAB_BINARY));
-        s_lab->setArguments({"--port", "0", "--data", s_dir->filePath("lab"), "--demo", "--demo-reports", "200",
-                             "--now", QLatin1String(now)});
-        s_lab->setStandardErrorFile(s_dir->filePath("lab.log"), QIODevice::Append);
-        s_lab->start();
-        QByteArray out;
-        while (s_lab->waitForStarted(10000) && !out.contains('\n') && s_lab->waitForReadyRead(120000))
-            out += s_lab->readLine();
-        s_root = out.startsWith("listening on https://127.0.0.1:") ? QString::fromLatin1(out.trimmed().mid(13)) : "";
-        ASSERT_FALSE(s_root.isEmpty()) << "tallyvane-lab did not start: " << out.toStdString();
-    }
-
-    static void stopLab()
-    {
-        if (!s_lab)
-            return;
-        s_lab->terminate();
-        if (!s_lab->waitForFinished(10000))
-            s_lab->kill();
-        delete s_lab;
-        s_lab = nullptr;
-    }
-
-    static CommandRun tallyvane(const QStringList& args, const char* now = kLabNow)
-    {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("TALLYVANE_NOW", QLatin1String(now));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(TV_CLIENT_BINARY), QStringList{"--app-folder", s_app} + args);
-        p.waitForFinished(300000);
-        return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
-                QString::fromUtf8(p.readAllStandardError())};
-    }
-
-    /// Rows of a statement on the installation's store, each as its values joined by "|".
-    static QStringList local(const QString& sql)
-    {
-        tv::store::Connection db;
-        EXPECT_TRUE(tv::store::openDatabase(db, s_app).ok);
-        const tv::store::QueryResult result = db.select(sql);
-        EXPECT_TRUE(result.ok) << result.message.toStdString();
         QStringList out;
-        for (const QVariantList& row : result.rows.rows) {
-            QStringList cells;
-            for (const QVariant& v : row)
-                cells << (v.isNull() ? QStringLiteral("<null>") : v.toString());
-            out << cells.join('|');
+        for (const QFileInfo& file : QDir(app).entryInfoList(QDir::Files, QDir::Name)) {
+            QFile f(file.filePath());
+            if (file.suffix() != "FDB" && f.open(QIODevice::ReadOnly))
+                out << file.fileName() + ' ' + QCryptographicHash::hash(f.readAll(), QCryptographicHash::Sha1).toHex();
         }
         return out;
     }
-
-    static inline QTemporaryDir* s_dir = nullptr;
-    static inline QProcess* s_lab = nullptr;
-    static inline QString s_root;
-    static inline QString s_app;
 };
+
+CommandEnvironment userNamed(const QString& name)
+{
+    return [name](QProcessEnvironment& env) {
+        env.remove("USERNAME");
+        env.insert("USER", name);
+    };
+}
 
 } // namespace
 
 TEST_F(IntakeEndToEndTest, AFirstStartSyncsDownloadsListsAndAsks)
 {
-    const CommandRun sync = tallyvane({"sync"});
+    const CommandRun sync = run(s_app, {"sync"}, kLabNow, userNamed("office.admin"));
     ASSERT_EQ(sync.status, 0) << sync.out.toStdString() << sync.err.toStdString();
     EXPECT_TRUE(sync.out.contains("account 1001: ")) << sync.out.toStdString();
     EXPECT_FALSE(local("SELECT VVALUE FROM CONFIG WHERE VNAME='USER.LABNAME'").value(0).isEmpty());
@@ -180,4 +117,109 @@ TEST_F(IntakeEndToEndTest, MessagesArriveOnceAndCopiesAreAddedAsOneBatch)
     const CommandRun stored = tallyvane({"copies", "add", "--labid", "26000002"}, "2026-12-11T10:06:00");
     EXPECT_EQ(stored.status, 0) << stored.err.toStdString();
     EXPECT_EQ(local("SELECT COUNT(*) FROM EXTERNAL_REPORT WHERE LABID=26000002"), QStringList{"1"});
+}
+
+TEST_F(IntakeEndToEndTest, AnAccountOnHoldIsToldAndGoesOn)
+{
+    const QString app = makeInstallation("harbor", 1002);
+    const CommandRun sync = run(app, {"sync"}, kLabNow, userNamed(" \tfront.desk \r"));
+    ASSERT_EQ(sync.status, 0) << sync.out.toStdString() << sync.err.toStdString();
+    EXPECT_TRUE(sync.out.contains("notice: User account on HOLD - " + kService)) << sync.out.toStdString();
+    EXPECT_FALSE(sync.out.contains("Account disabled"));
+    EXPECT_TRUE(userKeys(app).contains("USER.WEBDATAENTRY|Y")) << userKeys(app).join(", ").toStdString();
+
+    const CommandRun download = run(app, {"download", "--since-last"});
+    EXPECT_EQ(download.status, 0) << download.err.toStdString();
+    EXPECT_GT(local("SELECT COUNT(*) FROM EXTERNAL_REPORT", app).value(0).toInt(), 0);
+    EXPECT_EQ(local("SELECT COUNT(*) FROM EXTERNAL_REPORT WHERE ACCOUNT <> 1002", app), QStringList{"0"});
+}
+
+TEST_F(IntakeEndToEndTest, ADisabledAccountIsToldAndTheCheckEnds)
+{
+    const QString app = makeInstallation("westside", 1003);
+    // Without USER or USERNAME the connection log still names the system's user.
+    const CommandRun sync = run(app, {"sync"}, kLabNow, [](QProcessEnvironment& env) {
+        env.remove("USER");
+        env.remove("USERNAME");
+    });
+    EXPECT_EQ(sync.status, 3) << sync.out.toStdString() << sync.err.toStdString();
+    EXPECT_TRUE(sync.out.contains("notice: Account disabled - " + kService)) << sync.out.toStdString();
+    EXPECT_FALSE(sync.out.contains("User account on HOLD"));
+    EXPECT_FALSE(sync.out.contains("new version"));
+    EXPECT_EQ(sync.err.trimmed(), "tallyvane sync: the account is disabled");
+    // The account's data arrived all the same (the next start checks again).
+    EXPECT_TRUE(userKeys(app).contains("USER.WEBDATAENTRY|N"));
+    EXPECT_TRUE(hasFile(app, "EXPORT.INI"));
+}
+
+TEST_F(IntakeEndToEndTest, AnAccountTheLaboratoryDoesNotKnowGetsNoKeysNorFilesButTheRestRuns)
+{
+    const QString app = makeInstallation("unknown", 4040);
+    const QStringList keys = userKeys(app);
+    const QStringList files = folderFiles(app);
+    const CommandRun sync = run(app, {"sync"}, kLabNow, userNamed("nobody.known"));
+    EXPECT_EQ(sync.status, 0) << sync.out.toStdString() << sync.err.toStdString();
+    EXPECT_FALSE(sync.out.contains("notice:")) << sync.out.toStdString();
+    EXPECT_EQ(userKeys(app), keys);
+    EXPECT_EQ(folderFiles(app), files);
+    EXPECT_EQ(local("SELECT VVALUE FROM CONFIG WHERE VNAME='PROGRAM.WR'", app), QStringList{"10.0"});
+    EXPECT_EQ(local("SELECT COUNT(*) FROM CONFIG WHERE VNAME='SYSTEM.PAGE' AND VARINI IS NOT NULL", app),
+              QStringList{"1"});
+
+    const CommandRun download = run(app, {"download", "--since-last"});
+    EXPECT_EQ(download.status, 0) << download.err.toStdString();
+    EXPECT_TRUE(download.out.contains("notice: No Results Available - Search Date :Fri, December/11/2026"))
+        << download.out.toStdString();
+    EXPECT_TRUE(download.out.contains("notice: No Reference Lab Results available")) << download.out.toStdString();
+    EXPECT_EQ(local("SELECT COUNT(*) FROM EXTERNAL_REPORT", app), QStringList{"0"});
+}
+
+TEST_F(IntakeEndToEndTest, TheLaboratoryHoldsEachStartsConnectionLogAndTheReportedVersion)
+{
+    stopLab();
+    QProcess id;
+    id.start("id", {"-un"});
+    ASSERT_TRUE(id.waitForFinished(10000));
+    const QString systemUser = QString::fromLocal8Bit(id.readAllStandardOutput()).trimmed();
+    const QString computer = "Brenix|" + QSysInfo::machineHostName() + "|10";
+    EXPECT_EQ(labRows("SELECT ACCOUNT, CON_TIME, COMPUTER, WUSER FROM CLIENT_CONN ORDER BY ACCOUNT"),
+              (QStringList{"1001|2026-12-11 10:00:00|" + computer + "|office.admin",
+                           "1002|2026-12-11 10:00:00|" + computer + "|front.desk",
+                           "1003|2026-12-11 10:00:00|" + computer + "|" + systemUser,
+                           "4040|2026-12-11 10:00:00|" + computer + "|nobody.known"}));
+    EXPECT_EQ(labRows("SELECT ACCOUNT, VER_WR FROM LABACCOUNTS ORDER BY ACCOUNT"),
+              (QStringList{"1001|10.0", "1002|10.0", "1003|10.0"}));
+}
+
+TEST_F(IntakeEndToEndTest, ALaterClockBringsAReReleasedReportBackUnprintedAndKeepsTheOthersPrinted)
+{
+    stopLab();
+    startLab(kLaterNow);
+    pointAtLab(s_app);
+    localExecute("UPDATE EXTERNAL_REPORT SET PRINTED = '2026-12-11 10:30:00'");
+    const QString state = "SELECT LABID, GENERICCODE, PROCESS, PRINTED, DSTATUS FROM EXTERNAL_REPORT ORDER BY 1, 2";
+    const QStringList before = local(state);
+    ASSERT_TRUE(before.contains(QRegularExpression("^26000001\\|CBCD\\|2026-12-10 .*\\|2026-12-11 10:30:00\\|D$")))
+        << before.join("\n").toStdString();
+
+    const CommandRun download = tallyvane({"download", "--since-last"}, kLaterNow);
+    ASSERT_EQ(download.status, 0) << download.out.toStdString() << download.err.toStdString();
+    EXPECT_TRUE(download.out.contains("26000001")) << download.out.toStdString();
+    const QStringList after = local(state);
+    EXPECT_TRUE(after.contains("26000001|CBCD|2026-12-12 10:00:00|<null>|U")) << after.join("\n").toStdString();
+    // A report released again is unprinted; every other one keeps its printed time and status.
+    QHash<QString, QString> byReport;
+    for (const QString& row : after)
+        byReport.insert(row.section('|', 0, 1), row);
+    int again = 0;
+    for (const QString& row : before) {
+        const QString now = byReport.value(row.section('|', 0, 1));
+        if (now.section('|', 2, 2) == row.section('|', 2, 2)) {
+            EXPECT_EQ(now, row);
+        } else {
+            EXPECT_TRUE(now.endsWith("|<null>|U")) << now.toStdString();
+            ++again;
+        }
+    }
+    EXPECT_GT(before.size() - again, before.size() / 2);
 }
