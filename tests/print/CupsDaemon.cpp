@@ -163,6 +163,12 @@ QStringList CupsDaemon::pdfs() const
     return paths;
 }
 
+void CupsDaemon::removePdfs()
+{
+    for (const QString& path : pdfs())
+        QFile::remove(path);
+}
+
 QString CupsDaemon::logTail() const
 {
     QString text =

@@ -33,6 +33,7 @@ public:
     bool waitForPdfs(int pdfCount, int timeoutMs);
     /// The PDF files made so far, full paths, by name.
     QStringList pdfs() const;
+    void removePdfs();
     /// The scheduler's and the backend's log tails, for failure messages.
     QString logTail() const;
 
