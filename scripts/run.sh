@@ -2,12 +2,13 @@
 # Installs, builds and runs the program's main job on the demo laboratory: starts tallyvane-lab
 # --demo on loopback, prepares an installation for account 1001 that trusts the laboratory's
 # certificate, syncs the account, downloads since the last release, lists today's downloads and
-# renders a report to PDF.
+# renders the first listed report, as stored, to PDF.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 bash "$root/scripts/install-deps.sh"
 bash "$root/scripts/build.sh" "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 export QT_QPA_PLATFORM=offscreen
+export LC_ALL=C.UTF-8 # the listing's columns are counted in characters
 
 out=$root/out
 home=${TALLYVANE_HOME:-$out/demo}
@@ -40,9 +41,18 @@ tv sync
 echo "== download since the last release"
 tv download --since-last
 echo "== today's downloads"
-tv list --download-date "$(date +%m/%d/%Y)"
+listing=$(tv list --download-date "$(date +%m/%d/%Y)")
+printf '%s\n' "$listing"
+
+# The first listed report: its LABID starts the row, its code sits under the CODE heading.
+header=$(grep -m 1 '^LABID ' <<<"$listing")
+before_code=${header%% CODE *}
+first=$(sed -n '/^-----/{n;p;q}' <<<"$listing")
+labid=${first%% *}
+code=$(awk '{print $1}' <<<"${first:$((${#before_code} + 1))}")
+[ -n "$labid" ] && [ -n "$code" ] || { echo "no report was downloaded"; exit 1; }
 
 pdf=$out/demo-report.pdf
-echo "== render"
-tv render --page-script "$root/demo/reports/page-script.vbs" --report "$root/demo/reports/cbc.vbs" --pdf "$pdf"
+echo "== render the stored report $labid $code"
+tv render --labid "$labid" --code "$code" --pdf "$pdf"
 echo "report PDF: $pdf"
