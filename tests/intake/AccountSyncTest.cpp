@@ -1,5 +1,6 @@
 // Account synchronisation against a scripted laboratory: keys, vendor files, configuration rows,
 // the version report, and an account the laboratory does not know.
+#include "intake/AccountCheck.h"
 #include "intake/AccountSync.h"
 #include "store/ConfigStore.h"
 #include "support/IntakeFixture.h"
@@ -133,4 +134,40 @@ TEST_F(AccountSyncTest, ADeadLaboratoryStillReloadsThePageScript)
     EXPECT_EQ(m_reloads, 1);
     EXPECT_EQ(config("USER.LABNAME"), "");
     EXPECT_EQ(m_notices.count(qMakePair(QString("Connection Fail"), QString("Try later"))), 3);
+}
+
+TEST_F(AccountSyncTest, TheAccountCheckLogsTheStartThenTellsHoldAndDisabledExactly)
+{
+    const struct {
+        QVariant onHold, webDataEntry;
+        bool hold, disabled;
+    } cases[] = {
+        {"T", "N", true, true}, {"t", "Y", false, false}, {"TRUE", "n", false, false},
+        {"F", "N", false, true}, {"T", QVariant(), true, false}, // an empty value is enabled
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.onHold.toString().toStdString() + "/" + c.webDataEntry.toString().toStdString());
+        ASSERT_TRUE(m_db.execute("DELETE FROM CONFIG WHERE VNAME STARTING WITH 'USER.'").ok);
+        remote::Rowset account = accountRow("x");
+        account.rows[0][2] = c.onHold;
+        account.rows[0][3] = c.webDataEntry;
+        setLab([&](const QString& sql) {
+            return sql.contains("FROM LABACCOUNTS") ? answer(account) : remote::test::reply(200);
+        });
+        m_statements.clear();
+        m_notices.clear();
+        IntakeContext& intake = context();
+        AccountSyncContext sync{intake.remote, m_db, m_dir.path(), 1001, "10.0", {}, [] {}};
+        const AccountCheckResult check = runAccountCheck(sync, intake.notice, "OFFICE-2", "front.desk");
+        EXPECT_TRUE(m_statements.value(0).startsWith("insert into client_conn")) << m_statements.value(0).toStdString();
+        EXPECT_EQ(check.onHold, c.hold);
+        EXPECT_EQ(check.disabled, c.disabled);
+        const QString service = "Call PLOM customer service for details.";
+        QList<QPair<QString, QString>> told;
+        if (c.hold)
+            told.append(qMakePair(QString("User account on HOLD"), service));
+        if (c.disabled)
+            told.append(qMakePair(QString("Account disabled"), service));
+        EXPECT_EQ(m_notices, told);
+    }
 }
