@@ -37,8 +37,7 @@ QString templateStore()
     static const QString path = [] {
         store::Connection db;
         const store::OpenOutcome opened = store::openDatabase(db, folder.path());
-        if (!opened.ok)
-            return QString();
+        if (!opened.ok) return QString();
         db.close();
         store::SchemaUpdater updater(opened.location);
         if (!updater.runUpdateStep(1).ok || !updater.runUpdateStep(2).ok || !db.open(opened.location).ok ||
@@ -85,24 +84,24 @@ void BM_DownloadSinceLast(benchmark::State& state)
             state.SkipWithError("no fresh installation");
             break;
         }
-        list.write(("[INIT]\r\nMaxAddr=1\r\n[1]\r\nMAIN=" + demoLab().root() + "\r\nWEB.SERVICE=/orvalis/qtx80z.dll\r\n")
-                       .toUtf8());
+        list.write(
+            ("[INIT]\r\nMaxAddr=1\r\n[1]\r\nMAIN=" + demoLab().root() + "\r\nWEB.SERVICE=/orvalis/qtx80z.dll\r\n")
+                .toUtf8());
         list.close();
         remote::RemoteConfig config;
         config.http.caFile = demoLab().certificate();
         config.servers.path = list.fileName();
-        remote::RemoteClient client(config, [&state](const QString& a, const QString& b) {
-            state.SkipWithError(qPrintable(a + ": " + b));
-        });
-        intake::IntakeContext context{client, installation->db, 1001, [&state](const QString& a, const QString& b) {
-                                          state.SkipWithError(qPrintable(a + ": " + b));
-                                      },
-                                      [now] { return now; }};
+        remote::RemoteClient client(
+            config, [&state](const QString& a, const QString& b) { state.SkipWithError(qPrintable(a + ": " + b)); });
+        intake::IntakeContext context{
+            client, installation->db, 1001,
+            [&state](const QString& a, const QString& b) { state.SkipWithError(qPrintable(a + ": " + b)); },
+            [now] { return now; }};
         state.ResumeTiming();
 
-        const intake::ChannelDownload download = intake::downloadResults(
-            context, intake::DownloadMode::SinceLast,
-            intake::downloadBaseDate(intake::DownloadMode::SinceLast, now.date(), now.date()));
+        const intake::ChannelDownload download =
+            intake::downloadResults(context, intake::DownloadMode::SinceLast,
+                                    intake::downloadBaseDate(intake::DownloadMode::SinceLast, now.date(), now.date()));
         if (download.stored != demoLab().rows()) {
             state.SkipWithError(qPrintable(QStringLiteral("stored %1 of %2 rows %3")
                                                .arg(download.stored)
@@ -121,7 +120,7 @@ void BM_DownloadSinceLast(benchmark::State& state)
 }
 
 /// The timed part of `store` on a fresh installation per iteration.
-template<typename Store> void onFreshStores(benchmark::State& state, Store store)
+template <typename Store> void onFreshStores(benchmark::State& state, Store store)
 {
     if (downloadedRows().rows.size() != demoLab().rows()) {
         state.SkipWithError("needs the rows of BM_DownloadSinceLast");
@@ -163,8 +162,7 @@ void BM_InsertFloor(benchmark::State& state)
         reports.append(intake::reportValues(downloadedRows(), row, false));
     }
     onFreshStores(state, [&](store::Connection& db) {
-        if (!db.beginTransaction().ok)
-            return false;
+        if (!db.beginTransaction().ok) return false;
         for (qsizetype i = 0; i < patients.size(); ++i) {
             if (!db.executeProcedure(names.addPatient, patients[i]).ok ||
                 !db.executeProcedure(names.addReport, reports[i]).ok) {
@@ -181,11 +179,10 @@ void printRatio(const bench::RunRecorder& runs)
     const auto* download = runs.find("BM_DownloadSinceLast");
     const auto* stored = runs.find("BM_StoreDownloadedRows");
     const auto* floor = runs.find("BM_InsertFloor");
-    if (!download || !stored || !floor)
-        return;
+    if (!download || !stored || !floor) return;
     const double serviceCpu = download->counters.at("service_cpu_s").value;
-    std::printf("\nsince-last download of %d reports: %.0f ms wall, %.0f ms client CPU (+ %.0f ms service CPU)\n", demoLab().rows(),
-                1e3 * download->wallSeconds, 1e3 * download->cpuSeconds, 1e3 * serviceCpu);
+    std::printf("\nsince-last download of %d reports: %.0f ms wall, %.0f ms client CPU (+ %.0f ms service CPU)\n",
+                demoLab().rows(), 1e3 * download->wallSeconds, 1e3 * download->cpuSeconds, 1e3 * serviceCpu);
     std::printf("insert floor (same rows, one transaction): %.0f ms wall, %.0f ms CPU\n", 1e3 * floor->wallSeconds,
                 1e3 * floor->cpuSeconds);
     std::printf("download / floor: %.2fx wall, %.2fx client CPU, %.2fx client + service CPU (aim <= 1.5x)\n",

@@ -3,10 +3,10 @@
 // the service's own code in-process (SQL fetch, rowset XML, gzip), the transfer (the same answer
 // replayed by a loopback test server), and the client's gunzip and rowset reading into vt.
 // Run: bench_remote_query [--benchmark_filter=...]; the first run seeds the laboratory once.
-#include "labkit/DemoLab.h"
-#include "labkit/RunRecorder.h"
 #include "lab/LabDatabase.h"
 #include "lab/LabService.h"
+#include "labkit/DemoLab.h"
+#include "labkit/RunRecorder.h"
 #include "remote/Gzip.h"
 #include "remote/RemoteClient.h"
 #include "remote/Rowset.h"
@@ -49,8 +49,7 @@ const Answer& answer()
         Answer out;
         tv::lab::LabDatabase database;
         QString error;
-        if (!database.open(demoLab().dataDir(), tv::lab::LabClock(demoLab().clock()), &error))
-            return out;
+        if (!database.open(demoLab().dataDir(), tv::lab::LabClock(demoLab().clock()), &error)) return out;
         tv::lab::LabService service(database.database(), tv::lab::LabClock(demoLab().clock()));
         out.gzip = service.handle({"GET", tv::lab::LabService::servicePath() + "/SELECT", selectForm()}).body;
         out.xml = gzipDecompress(out.gzip).data;
@@ -62,8 +61,7 @@ const Answer& answer()
 
 bool haveAnswer(benchmark::State& state)
 {
-    if (answer().rowset.rows.size() == demoLab().rows())
-        return true;
+    if (answer().rowset.rows.size() == demoLab().rows()) return true;
     state.SkipWithError("the service's answer could not be computed");
     return false;
 }
@@ -85,15 +83,13 @@ void BM_ServiceSelect(benchmark::State& state)
     tv::lab::LabService service(database.database(), tv::lab::LabClock(demoLab().clock()));
     const tv::lab::HttpRequest request{"GET", tv::lab::LabService::servicePath() + "/SELECT", selectForm()};
     for (auto _ : state) {
-        if (service.handle(request).status != 200)
-            state.SkipWithError("the service refused the query");
+        if (service.handle(request).status != 200) state.SkipWithError("the service refused the query");
     }
 }
 
 void BM_ServiceWriteXml(benchmark::State& state)
 {
-    if (!haveAnswer(state))
-        return;
+    if (!haveAnswer(state)) return;
     for (auto _ : state)
         benchmark::DoNotOptimize(writeRowsetXml(answer().rowset));
     setSizes(state);
@@ -101,27 +97,23 @@ void BM_ServiceWriteXml(benchmark::State& state)
 
 void BM_ServiceGzip(benchmark::State& state)
 {
-    if (!haveAnswer(state))
-        return;
+    if (!haveAnswer(state)) return;
     for (auto _ : state)
         benchmark::DoNotOptimize(gzipCompress(answer().xml));
 }
 
 void BM_ClientGunzip(benchmark::State& state)
 {
-    if (!haveAnswer(state))
-        return;
+    if (!haveAnswer(state)) return;
     for (auto _ : state)
         benchmark::DoNotOptimize(gzipDecompress(answer().gzip));
 }
 
 void BM_ClientReadXml(benchmark::State& state)
 {
-    if (!haveAnswer(state))
-        return;
+    if (!haveAnswer(state)) return;
     for (auto _ : state) {
-        if (readRowsetXml(answer().xml).rowset.rows.size() != demoLab().rows())
-            state.SkipWithError("rowset not read");
+        if (readRowsetXml(answer().xml).rowset.rows.size() != demoLab().rows()) state.SkipWithError("rowset not read");
     }
 }
 
@@ -131,23 +123,20 @@ void query(benchmark::State& state, const QString& serviceUrl, const QString& ca
     RemoteConfig config;
     config.http.caFile = caFile;
     config.servers.path = dir.filePath(QStringLiteral("SERVERS_DNS_EMP.INI"));
-    RemoteClient client(config, [&state](const QString& a, const QString& b) {
-        state.SkipWithError(qPrintable(a + ": " + b));
-    });
+    RemoteClient client(
+        config, [&state](const QString& a, const QString& b) { state.SkipWithError(qPrintable(a + ": " + b)); });
     client.setLastServer(serviceUrl);
     const QString sql = tv::bench::DemoLab::sinceLastStatement(demoLab().clock());
     for (auto _ : state) {
         client.remoteQuery(sql, false);
-        if (client.vt().rows.size() != demoLab().rows())
-            state.SkipWithError("answer not loaded");
+        if (client.vt().rows.size() != demoLab().rows()) state.SkipWithError("answer not loaded");
     }
 }
 
 /// The request, transfer and client side of the query, the service's part replaced by a prepared answer.
 void BM_RemoteQueryReplayed(benchmark::State& state)
 {
-    if (!haveAnswer(state))
-        return;
+    if (!haveAnswer(state)) return;
     const test::CertificatePair& cert = test::testCertificate();
     // Challenges like the service, for the password the client sends.
     test::TestHttpsServer server(
@@ -183,8 +172,7 @@ void printStages(const tv::bench::RunRecorder& runs)
     const auto* read = runs.find("BM_ClientReadXml");
     const auto* replayed = runs.find("BM_RemoteQueryReplayed");
     const auto* lab = runs.find("BM_RemoteQueryFromLab");
-    if (!select || !xml || !gzip || !gunzip || !read || !replayed || !lab)
-        return;
+    if (!select || !xml || !gzip || !gunzip || !read || !replayed || !lab) return;
     const double total = lab->wallSeconds;
     const struct {
         const char* stage;
@@ -205,7 +193,8 @@ void printStages(const tv::bench::RunRecorder& runs)
                 demoLab().rows(), 1e3 * total, 1e3 * lab->cpuSeconds, 1e3 * lab->counters.at("service_cpu_s").value);
     std::printf("%-44s %9s %9s %8s\n", "stage", "wall ms", "CPU ms", "share");
     for (const auto& s : stages) {
-        std::printf("%-44s %9.0f %9.0f %s\n", s.stage, 1e3 * s.wall, 1e3 * s.cpu, tv::bench::share(s.wall, total).c_str());
+        std::printf("%-44s %9.0f %9.0f %s\n", s.stage, 1e3 * s.wall, 1e3 * s.cpu,
+                    tv::bench::share(s.wall, total).c_str());
         sum += s.wall;
     }
     std::printf("%-44s %9.0f %9s %s\n", "sum of the stages", 1e3 * sum, "", tv::bench::share(sum, total).c_str());

@@ -27,8 +27,7 @@ const char* const kClockFormat = "yyyy-MM-ddTHH:mm:ss";
 int windowRows(const QString& dataDir, const QDateTime& clock, QString* error)
 {
     lab::LabDatabase database;
-    if (!database.open(dataDir, lab::LabClock(clock), error))
-        return -1;
+    if (!database.open(dataDir, lab::LabClock(clock), error)) return -1;
     QSqlQuery query(database.database());
     if (!query.exec(QStringLiteral("SELECT COUNT(*) FROM (%1) D").arg(DemoLab::sinceLastStatement(clock))) ||
         !query.next()) {
@@ -47,8 +46,7 @@ QDateTime clockFor(const QString& dataDir, int reports, int* rows, QString* erro
     qint64 high = kSeedClock.toSecsSinceEpoch();
     const int atLow = windowRows(dataDir, QDateTime::fromSecsSinceEpoch(low), error);
     const int atHigh = windowRows(dataDir, kSeedClock, error);
-    if (atLow < 0 || atHigh < 0)
-        return {};
+    if (atLow < 0 || atHigh < 0) return {};
     if (atLow > reports || atHigh < reports) {
         *error = QStringLiteral("the demo puts %1 to %2 rows in the window on its last day, not %3: change "
                                 "kDemoReports")
@@ -60,8 +58,7 @@ QDateTime clockFor(const QString& dataDir, int reports, int* rows, QString* erro
     while (low < high) {
         const qint64 middle = low + (high - low) / 2;
         const int count = windowRows(dataDir, QDateTime::fromSecsSinceEpoch(middle), error);
-        if (count < 0)
-            return {};
+        if (count < 0) return {};
         if (count < reports)
             low = middle + 1;
         else
@@ -75,11 +72,9 @@ QDateTime clockFor(const QString& dataDir, int reports, int* rows, QString* erro
 bool seed(const QString& dataDir, QString* error)
 {
     lab::LabDatabase database;
-    if (!database.open(dataDir, lab::LabClock(kSeedClock), error))
-        return false;
+    if (!database.open(dataDir, lab::LabClock(kSeedClock), error)) return false;
     const lab::DemoSeedResult seeded = lab::seedDemoLaboratory(database.database(), kSeedClock, kDemoReports);
-    if (!seeded.ok)
-        *error = seeded.error;
+    if (!seeded.ok) *error = seeded.error;
     return seeded.ok;
 }
 
@@ -93,17 +88,14 @@ bool DemoLab::prepare(int reports, QString* error)
         const QList<QByteArray> saved = clockFile.readAll().trimmed().split(' ');
         m_clock = QDateTime::fromString(QString::fromLatin1(saved.value(0)), QLatin1String(kClockFormat));
         m_rows = saved.value(1).toInt();
-        if (m_clock.isValid() && m_rows >= reports)
-            return true;
+        if (m_clock.isValid() && m_rows >= reports) return true;
         clockFile.close();
     }
     std::fprintf(stderr, "seeding the demo laboratory in %s (once, about a minute)\n", qPrintable(m_dataDir));
     QDir(m_dataDir).removeRecursively();
-    if (!QDir().mkpath(m_dataDir) || !seed(m_dataDir, error))
-        return false;
+    if (!QDir().mkpath(m_dataDir) || !seed(m_dataDir, error)) return false;
     m_clock = clockFor(m_dataDir, reports, &m_rows, error);
-    if (!m_clock.isValid() || !clockFile.open(QIODevice::WriteOnly))
-        return false;
+    if (!m_clock.isValid() || !clockFile.open(QIODevice::WriteOnly)) return false;
     clockFile.write(m_clock.toString(QLatin1String(kClockFormat)).toLatin1() + ' ' + QByteArray::number(m_rows));
     return true;
 }
@@ -111,8 +103,8 @@ bool DemoLab::prepare(int reports, QString* error)
 bool DemoLab::start(QString* error)
 {
     m_process.setProgram(QStringLiteral(TV_LAB_BINARY));
-    m_process.setArguments({"--port", "0", "--data", m_dataDir, "--demo", "--now",
-                            m_clock.toString(QLatin1String(kClockFormat))});
+    m_process.setArguments(
+        {"--port", "0", "--data", m_dataDir, "--demo", "--now", m_clock.toString(QLatin1String(kClockFormat))});
     m_process.setStandardErrorFile(QDir(m_dataDir).filePath(QStringLiteral("requests.log")), QIODevice::Append);
     m_process.start();
     QByteArray line;
@@ -130,11 +122,9 @@ bool DemoLab::start(QString* error)
 
 void DemoLab::stop()
 {
-    if (m_process.state() == QProcess::NotRunning)
-        return;
+    if (m_process.state() == QProcess::NotRunning) return;
     m_process.terminate();
-    if (!m_process.waitForFinished(15000))
-        m_process.kill();
+    if (!m_process.waitForFinished(15000)) m_process.kill();
     m_process.waitForFinished(5000);
 }
 
@@ -146,13 +136,11 @@ QString DemoLab::certificate() const
 double DemoLab::serviceCpuSeconds() const
 {
     QFile stat(QStringLiteral("/proc/%1/stat").arg(m_process.processId()));
-    if (!stat.open(QIODevice::ReadOnly))
-        return 0;
+    if (!stat.open(QIODevice::ReadOnly)) return 0;
     // Fields after the command's closing parenthesis, from the state on: utime and stime are the 12th and 13th.
     const QByteArray text = stat.readAll();
     const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
-    if (fields.size() < 13)
-        return 0;
+    if (fields.size() < 13) return 0;
     return double(fields[11].toLongLong() + fields[12].toLongLong()) / double(sysconf(_SC_CLK_TCK));
 }
 

@@ -7,8 +7,7 @@ namespace tv::bench {
 void RunRecorder::ReportRuns(const std::vector<Run>& reports)
 {
     for (const Run& run : reports) {
-        if (run.error_occurred || run.run_type != Run::RT_Iteration || run.iterations == 0)
-            continue;
+        if (run.error_occurred || run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
         const double n = double(run.iterations);
         m_runs[run.run_name.function_name] = {run.real_accumulated_time / n, run.cpu_accumulated_time / n,
                                               run.counters};
