@@ -145,7 +145,6 @@ TEST_F(IntakeEndToEndTest, ADisabledAccountIsToldAndTheCheckEnds)
     EXPECT_EQ(sync.status, 3) << sync.out.toStdString() << sync.err.toStdString();
     EXPECT_TRUE(sync.out.contains("notice: Account disabled - " + kService)) << sync.out.toStdString();
     EXPECT_FALSE(sync.out.contains("User account on HOLD"));
-    EXPECT_FALSE(sync.out.contains("new version"));
     EXPECT_EQ(sync.err.trimmed(), "tallyvane sync: the account is disabled");
     // The account's data arrived all the same (the next start checks again).
     EXPECT_TRUE(userKeys(app).contains("USER.WEBDATAENTRY|N"));
