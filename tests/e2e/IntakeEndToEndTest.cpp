@@ -222,3 +222,34 @@ TEST_F(IntakeEndToEndTest, ALaterClockBringsAReReleasedReportBackUnprintedAndKee
     }
     EXPECT_GT(before.size() - again, before.size() / 2);
 }
+
+TEST_F(IntakeEndToEndTest, StatAndDailyDownloadsFetchTheReleasesOfTheirWindows)
+{
+    // The since-last downloads before stored every release of the last days, and the laboratory
+    // stands at the later clock: each window's answer must be exactly the stored reports released
+    // within it.
+    const struct {
+        QStringList args;
+        const char* sqlWindow;
+        const char* localWindow;
+    } windows[] = {
+        {{"--stat"}, "'12/12/2026 05:30' AND '12/12/2026 11:15:00'", "'2026-12-12 05:30' AND '2026-12-12 11:15'"},
+        {{"--day", "2026-12-11"},
+         "'12/10/2026 05:30' AND '12/11/2026 05:30'",
+         "'2026-12-10 05:30' AND '2026-12-11 05:30'"},
+    };
+    for (const auto& w : windows) {
+        SCOPED_TRACE(w.args.join(' ').toStdString());
+        const CommandRun download = tallyvane(QStringList{"download"} + w.args, kLaterNow);
+        EXPECT_EQ(download.status, 0) << download.out.toStdString() << download.err.toStdString();
+        const int answered = labAnswerRows(QStringLiteral("SELECT * FROM V_EXTERNAL_REPORT_V2 R WHERE (R.PROCESS "
+                                                          "BETWEEN %1) AND (R.ACCOUNT=1001)")
+                                               .arg(QLatin1String(w.sqlWindow)));
+        EXPECT_GT(answered, 0);
+        EXPECT_TRUE(download.out.contains(QStringLiteral("results: %1 stored of %1 received").arg(answered)))
+            << download.out.toStdString();
+        EXPECT_EQ(local(QStringLiteral("SELECT COUNT(*) FROM EXTERNAL_REPORT WHERE PROCESS BETWEEN %1")
+                            .arg(QLatin1String(w.localWindow))),
+                  QStringList{QString::number(answered)});
+    }
+}

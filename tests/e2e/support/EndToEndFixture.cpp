@@ -3,8 +3,11 @@
 #include "store/LocalDatabase.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
+#include <QThread>
 
 namespace tv::e2e {
 
@@ -126,6 +129,21 @@ QStringList EndToEndFixture::labRows(const QString& sql)
     const store::StoreResult opened = db.open(s_dir->filePath("lab/LAB.FDB"));
     EXPECT_TRUE(opened.ok) << opened.message.toStdString();
     return rowsOf(db, sql);
+}
+
+int EndToEndFixture::labAnswerRows(const QString& sql)
+{
+    // The laboratory logs a request just after answering it.
+    const QRegularExpression line(" rows=(\\d+) " + QRegularExpression::escape(sql) + "$",
+                                  QRegularExpression::MultilineOption);
+    for (QDeadlineTimer deadline(5000); !deadline.hasExpired(); QThread::msleep(20)) {
+        QFile log(s_dir->filePath("lab.log"));
+        const QRegularExpressionMatch match =
+            line.match(log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString());
+        if (match.hasMatch())
+            return match.captured(1).toInt();
+    }
+    return -1;
 }
 
 } // namespace tv::e2e

@@ -49,6 +49,8 @@ protected:
     static void localExecute(const QString& sql, const QString& app = s_app);
     /// ... on the laboratory's own database, which only a stopped laboratory leaves free.
     static QStringList labRows(const QString& sql);
+    /// How many rows the laboratory's log says it answered `sql` with (-1 when it did not log it).
+    static int labAnswerRows(const QString& sql);
 
     static inline QTemporaryDir* s_dir = nullptr;
     static inline QProcess* s_lab = nullptr;
