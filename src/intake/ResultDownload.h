@@ -24,7 +24,7 @@ struct ChannelDownload {
     int received = 0;
     int stored = 0;
     QDateTime batch;
-    QString error;         ///< the local store failed; nothing of the channel was kept
+    QString error;         ///< the answer was unfit or the store failed; nothing of the channel was kept
 };
 
 /// The start of the since-last window for the channel (newest stored release, at most 7 days back).
