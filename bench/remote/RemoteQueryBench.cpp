@@ -2,6 +2,7 @@
 // demo laboratory, end to end against `tallyvane-lab` as a child process, and stage by stage:
 // the service's own code in-process (SQL fetch, rowset XML, gzip), the transfer (the same answer
 // replayed by a loopback test server), and the client's gunzip and rowset reading into vt.
+// Wall times follow the machine's load; CPU times are the steadier figure.
 // Run: bench_remote_query [--benchmark_filter=...]; the first run seeds the laboratory once.
 #include "lab/LabDatabase.h"
 #include "lab/LabService.h"
@@ -15,7 +16,9 @@
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
+#include <chrono>
 #include <cstdio>
+#include <ctime>
 
 using namespace tv::remote;
 
@@ -66,14 +69,50 @@ bool haveAnswer(benchmark::State& state)
     return false;
 }
 
-void setSizes(benchmark::State& state)
+double processCpuSeconds()
 {
-    state.counters["xml_MB"] = double(answer().xml.size()) / 1e6;
-    state.counters["gzip_MB"] = double(answer().gzip.size()) / 1e6;
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
 }
 
-void BM_ServiceSelect(benchmark::State& state)
+enum Stage { ServiceSelect, ServiceXml, ServiceGzip, ClientQuery, ClientGunzip, ClientRead, StageCount };
+
+/// Seconds per round, by stage.
+struct StageTimes {
+    double wall[StageCount]{};
+    double cpu[StageCount]{};
+};
+
+StageTimes& stageTimes()
 {
+    static StageTimes times;
+    return times;
+}
+
+template <typename Work> void timeStage(StageTimes& times, Stage stage, const Work& work)
+{
+    const auto wall = std::chrono::steady_clock::now();
+    const double cpu = processCpuSeconds();
+    work();
+    times.wall[stage] += std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count();
+    times.cpu[stage] += processCpuSeconds() - cpu;
+}
+
+RemoteConfig clientConfig(const QTemporaryDir& dir, const QString& caFile)
+{
+    RemoteConfig config;
+    config.http.caFile = caFile;
+    config.servers.path = dir.filePath(QStringLiteral("SERVERS_DNS_EMP.INI"));
+    return config;
+}
+
+/// Every stage of the query once per round, one after the other, so that all of them share the
+/// machine's load of the moment: the service's own code in-process, then the client's query of
+/// the same answer replayed by a loopback server, then the client's gunzip and reading alone.
+void BM_QueryStages(benchmark::State& state)
+{
+    if (!haveAnswer(state)) return;
     tv::lab::LabDatabase database;
     QString error;
     if (!database.open(demoLab().dataDir(), tv::lab::LabClock(demoLab().clock()), &error)) {
@@ -82,61 +121,7 @@ void BM_ServiceSelect(benchmark::State& state)
     }
     tv::lab::LabService service(database.database(), tv::lab::LabClock(demoLab().clock()));
     const tv::lab::HttpRequest request{"GET", tv::lab::LabService::servicePath() + "/SELECT", selectForm()};
-    for (auto _ : state) {
-        if (service.handle(request).status != 200) state.SkipWithError("the service refused the query");
-    }
-}
 
-void BM_ServiceWriteXml(benchmark::State& state)
-{
-    if (!haveAnswer(state)) return;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(writeRowsetXml(answer().rowset));
-    setSizes(state);
-}
-
-void BM_ServiceGzip(benchmark::State& state)
-{
-    if (!haveAnswer(state)) return;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(gzipCompress(answer().xml));
-}
-
-void BM_ClientGunzip(benchmark::State& state)
-{
-    if (!haveAnswer(state)) return;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(gzipDecompress(answer().gzip));
-}
-
-void BM_ClientReadXml(benchmark::State& state)
-{
-    if (!haveAnswer(state)) return;
-    for (auto _ : state) {
-        if (readRowsetXml(answer().xml).rowset.rows.size() != demoLab().rows()) state.SkipWithError("rowset not read");
-    }
-}
-
-void query(benchmark::State& state, const QString& serviceUrl, const QString& caFile)
-{
-    QTemporaryDir dir;
-    RemoteConfig config;
-    config.http.caFile = caFile;
-    config.servers.path = dir.filePath(QStringLiteral("SERVERS_DNS_EMP.INI"));
-    RemoteClient client(
-        config, [&state](const QString& a, const QString& b) { state.SkipWithError(qPrintable(a + ": " + b)); });
-    client.setLastServer(serviceUrl);
-    const QString sql = tv::bench::DemoLab::sinceLastStatement(demoLab().clock());
-    for (auto _ : state) {
-        client.remoteQuery(sql, false);
-        if (client.vt().rows.size() != demoLab().rows()) state.SkipWithError("answer not loaded");
-    }
-}
-
-/// The request, transfer and client side of the query, the service's part replaced by a prepared answer.
-void BM_RemoteQueryReplayed(benchmark::State& state)
-{
-    if (!haveAnswer(state)) return;
     const test::CertificatePair& cert = test::testCertificate();
     // Challenges like the service, for the password the client sends.
     test::TestHttpsServer server(
@@ -146,7 +131,29 @@ void BM_RemoteQueryReplayed(benchmark::State& state)
         return;
     }
     server.setHandler([](const test::RecordedRequest&) { return test::reply(200, answer().gzip); });
-    query(state, QString::fromLatin1(server.rootUrl()), cert.certPath);
+    QTemporaryDir dir;
+    RemoteClient client(clientConfig(dir, cert.certPath), [&state](const QString& a, const QString& b) {
+        state.SkipWithError(qPrintable(a + ": " + b));
+    });
+    client.setLastServer(QString::fromLatin1(server.rootUrl()));
+    const QString sql = tv::bench::DemoLab::sinceLastStatement(demoLab().clock());
+
+    StageTimes times;
+    for (auto _ : state) {
+        timeStage(times, ServiceSelect, [&] { benchmark::DoNotOptimize(service.handle(request)); });
+        timeStage(times, ServiceXml, [] { benchmark::DoNotOptimize(writeRowsetXml(answer().rowset)); });
+        timeStage(times, ServiceGzip, [] { benchmark::DoNotOptimize(gzipCompress(answer().xml)); });
+        timeStage(times, ClientQuery, [&] { client.remoteQuery(sql, false); });
+        timeStage(times, ClientGunzip, [] { benchmark::DoNotOptimize(gzipDecompress(answer().gzip)); });
+        timeStage(times, ClientRead, [] { benchmark::DoNotOptimize(readRowsetXml(answer().xml)); });
+        if (client.vt().rows.size() != demoLab().rows()) state.SkipWithError("answer not loaded");
+    }
+    for (int stage = 0; stage < StageCount; ++stage) {
+        stageTimes().wall[stage] = times.wall[stage] / double(state.iterations());
+        stageTimes().cpu[stage] = times.cpu[stage] / double(state.iterations());
+    }
+    state.counters["xml_MB"] = double(answer().xml.size()) / 1e6;
+    state.counters["gzip_MB"] = double(answer().gzip.size()) / 1e6;
 }
 
 void BM_RemoteQueryFromLab(benchmark::State& state)
@@ -156,58 +163,56 @@ void BM_RemoteQueryFromLab(benchmark::State& state)
         state.SkipWithError(qPrintable(error));
         return;
     }
+    QTemporaryDir dir;
+    RemoteClient client(clientConfig(dir, demoLab().certificate()), [&state](const QString& a, const QString& b) {
+        state.SkipWithError(qPrintable(a + ": " + b));
+    });
+    client.setLastServer(demoLab().serviceUrl());
+    const QString sql = tv::bench::DemoLab::sinceLastStatement(demoLab().clock());
     const double serviceCpu = demoLab().serviceCpuSeconds();
-    query(state, demoLab().serviceUrl(), demoLab().certificate());
+    for (auto _ : state) {
+        client.remoteQuery(sql, false);
+        if (client.vt().rows.size() != demoLab().rows()) state.SkipWithError("answer not loaded");
+    }
     state.counters["service_cpu_s"] =
-        benchmark::Counter((demoLab().serviceCpuSeconds() - serviceCpu), benchmark::Counter::kAvgIterations);
+        benchmark::Counter(demoLab().serviceCpuSeconds() - serviceCpu, benchmark::Counter::kAvgIterations);
     demoLab().stop();
 }
 
 void printStages(const tv::bench::RunRecorder& runs)
 {
-    const auto* select = runs.find("BM_ServiceSelect");
-    const auto* xml = runs.find("BM_ServiceWriteXml");
-    const auto* gzip = runs.find("BM_ServiceGzip");
-    const auto* gunzip = runs.find("BM_ClientGunzip");
-    const auto* read = runs.find("BM_ClientReadXml");
-    const auto* replayed = runs.find("BM_RemoteQueryReplayed");
-    const auto* lab = runs.find("BM_RemoteQueryFromLab");
-    if (!select || !xml || !gzip || !gunzip || !read || !replayed || !lab) return;
-    const double total = lab->wallSeconds;
+    const tv::bench::RunTimes* lab = runs.find("BM_RemoteQueryFromLab");
+    if (!lab || !runs.find("BM_QueryStages")) return;
+    const StageTimes& t = stageTimes();
     const struct {
         const char* stage;
         double wall;
         double cpu;
     } stages[] = {
-        {"service: SQL fetch into a rowset", select->wallSeconds - xml->wallSeconds - gzip->wallSeconds,
-         select->cpuSeconds - xml->cpuSeconds - gzip->cpuSeconds},
-        {"service: rowset XML writing", xml->wallSeconds, xml->cpuSeconds},
-        {"service: gzip", gzip->wallSeconds, gzip->cpuSeconds},
-        {"transfer: HTTPS request, challenge, answer", replayed->wallSeconds - gunzip->wallSeconds - read->wallSeconds,
-         replayed->cpuSeconds - gunzip->cpuSeconds - read->cpuSeconds},
-        {"client: gunzip", gunzip->wallSeconds, gunzip->cpuSeconds},
-        {"client: rowset reading into vt", read->wallSeconds, read->cpuSeconds},
+        {"service: SQL fetch into a rowset", t.wall[ServiceSelect] - t.wall[ServiceXml] - t.wall[ServiceGzip],
+         t.cpu[ServiceSelect] - t.cpu[ServiceXml] - t.cpu[ServiceGzip]},
+        {"service: rowset XML writing", t.wall[ServiceXml], t.cpu[ServiceXml]},
+        {"service: gzip", t.wall[ServiceGzip], t.cpu[ServiceGzip]},
+        // Its CPU counts both ends' TLS: the replaying server runs in this process.
+        {"transfer: HTTPS request, challenge, answer", t.wall[ClientQuery] - t.wall[ClientGunzip] - t.wall[ClientRead],
+         t.cpu[ClientQuery] - t.cpu[ClientGunzip] - t.cpu[ClientRead]},
+        {"client: gunzip", t.wall[ClientGunzip], t.cpu[ClientGunzip]},
+        {"client: rowset reading into vt", t.wall[ClientRead], t.cpu[ClientRead]},
     };
-    double sum = 0;
+    const double sum = t.wall[ServiceSelect] + t.wall[ClientQuery];
     std::printf("\nRemoteQuery of %d rows from tallyvane-lab: %.0f ms wall, %.0f ms client CPU, %.0f ms service CPU\n",
-                demoLab().rows(), 1e3 * total, 1e3 * lab->cpuSeconds, 1e3 * lab->counters.at("service_cpu_s").value);
-    std::printf("%-44s %9s %9s %8s\n", "stage", "wall ms", "CPU ms", "share");
-    for (const auto& s : stages) {
+                demoLab().rows(), 1e3 * lab->wallSeconds, 1e3 * lab->cpuSeconds,
+                1e3 * lab->counters.at("service_cpu_s").value);
+    std::printf("%-44s %9s %9s %8s\n", "stage (run one after another)", "wall ms", "CPU ms", "share");
+    for (const auto& s : stages)
         std::printf("%-44s %9.0f %9.0f %s\n", s.stage, 1e3 * s.wall, 1e3 * s.cpu,
-                    tv::bench::share(s.wall, total).c_str());
-        sum += s.wall;
-    }
-    std::printf("%-44s %9.0f %9s %s\n", "sum of the stages", 1e3 * sum, "", tv::bench::share(sum, total).c_str());
+                    tv::bench::share(s.wall, sum).c_str());
+    std::printf("%-44s %9.0f\n", "sum of the stages", 1e3 * sum);
 }
 
 } // namespace
 
-BENCHMARK(BM_ServiceSelect)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(3);
-BENCHMARK(BM_ServiceWriteXml)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(BM_ServiceGzip)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(BM_ClientGunzip)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(BM_ClientReadXml)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
-BENCHMARK(BM_RemoteQueryReplayed)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(5);
+BENCHMARK(BM_QueryStages)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(5);
 // One service start; its CPU per query is read from /proc.
 BENCHMARK(BM_RemoteQueryFromLab)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime()->Iterations(5);
 
