@@ -114,6 +114,11 @@ void BM_DownloadSinceLast(benchmark::State& state)
         installation.reset();
         state.ResumeTiming();
     }
+    qsizetype programChars = 0;
+    for (int row = 0; row < downloadedRows().rows.size(); ++row)
+        programChars += intake::textValue(downloadedRows(), row, QStringLiteral("REP_CODE")).size();
+    state.counters["program_KB"] =
+        double(programChars) / 1e3 / double(qMax<qsizetype>(1, downloadedRows().rows.size()));
     state.counters["service_cpu_s"] =
         benchmark::Counter(demoLab().serviceCpuSeconds() - serviceCpu, benchmark::Counter::kAvgIterations);
     demoLab().stop();
@@ -188,7 +193,7 @@ void printRatio(const bench::RunRecorder& runs)
     std::printf("download / floor: %.2fx wall, %.2fx client CPU, %.2fx client + service CPU (aim <= 1.5x)\n",
                 download->wallSeconds / floor->wallSeconds, download->cpuSeconds / floor->cpuSeconds,
                 (download->cpuSeconds + serviceCpu) / floor->cpuSeconds);
-    std::printf("of the download's wall time: query %s, storing %s (of which value conversion %s)\n",
+    std::printf("of the download's wall time: query %s, storing %s (of which value conversion and row checks %s)\n",
                 bench::share(download->wallSeconds - stored->wallSeconds, download->wallSeconds).c_str(),
                 bench::share(stored->wallSeconds, download->wallSeconds).c_str(),
                 bench::share(stored->wallSeconds - floor->wallSeconds, download->wallSeconds).c_str());
