@@ -5,6 +5,7 @@
 #include "remote/Gzip.h"
 #include "remote/PackScript.h"
 #include "remote/Rowset.h"
+#include "text/Cp1252.h"
 
 #include <QSqlError>
 #include <QSqlField>
@@ -103,7 +104,7 @@ HttpReply LabService::handle(const HttpRequest& request)
     if (operation != "select" && operation != "script") return textReply(404, QStringLiteral("unknown operation"), {});
     const std::optional<QByteArray> sql = field("SQL");
     if (!sql) return textReply(400, QStringLiteral("the form has no SQL field"), QStringLiteral("no SQL field"));
-    if (operation == "select") return select(tv::remote::fromWindows1252(*sql));
+    if (operation == "select") return select(tv::text::fromCp1252(*sql));
     return script(*sql);
 }
 
@@ -145,7 +146,7 @@ HttpReply LabService::script(const QByteArray& packed)
     const tv::remote::UnpackResult unpacked = tv::remote::unpackScript(packed);
     if (!unpacked.ok)
         return textReply(400, QStringLiteral("cannot unpack the script: %1").arg(unpacked.message), unpacked.message);
-    const QString sql = tv::remote::fromWindows1252(unpacked.data);
+    const QString sql = tv::text::fromCp1252(unpacked.data);
     const std::optional<QDateTime> fixedNow = m_clock.isFixed() ? std::optional(m_clock.now()) : std::nullopt;
     const GuardVerdict verdict = checkScript(sql, fixedNow);
     if (!verdict.allowed)

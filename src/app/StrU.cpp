@@ -1,6 +1,6 @@
 #include "app/StrU.h"
 
-#include "app/IniFile.h"
+#include "text/IniFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -57,7 +57,7 @@ IniResult iniAccess(const QString& path, const QString& section, const QString& 
 {
     QFile in(path);
     const bool exists = in.open(QIODevice::ReadOnly);
-    IniFile file = IniFile::parse(exists ? in.readAll() : QByteArray());
+    text::IniFile file = text::IniFile::parse(exists ? in.readAll() : QByteArray());
     in.close();
 
     IniResult result;

@@ -3,7 +3,6 @@
 #include "export/ExportProgramFile.h"
 #include "export/PrintOffsets.h"
 #include "intake/AccountSync.h"
-#include "remote/IniFile.h"
 #include "render/PageScript.h"
 #include "store/ConfigStore.h"
 #include "store/ReportChannel.h"
@@ -32,9 +31,7 @@ bool StoredReportSession::open(bool referenceMode)
     // Reference pages are unpacked into the installation folder, as the windowed program does.
     m_renderer.setAppFolder(m_context.appFolder);
     m_renderer.setConfigReader([this](const QString& key) { return store::ConfigStore(m_db).getConfig(key).text; });
-    const QString importIni = QDir(m_context.appFolder).filePath(QStringLiteral("IMPORT.INI"));
-    m_extraFieldsInit = intake::extraFieldsInit(
-        remote::IniFile::load(importIni).value(QStringLiteral("HL7"), QStringLiteral("EXTRAFIELDS")));
+    m_extraFieldsInit = intake::readExtraFieldsInit(m_context.appFolder);
     m_renderer.setExtraFieldsInit(m_extraFieldsInit);
     return loadOffsets() && loadPageScript(referenceMode) && loadExportProgram();
 }

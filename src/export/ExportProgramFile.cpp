@@ -2,7 +2,7 @@
 
 #include "export/Hl7ExportProgram.h"
 #include "export/ReportFiles.h"
-#include "page/Cp1252.h"
+#include "text/Cp1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,7 +22,7 @@ ExportProgramText loadExportProgram(const QString& appFolder)
             program.error = QStringLiteral("%1: %2").arg(QDir::toNativeSeparators(path), file.errorString());
             return program;
         }
-        program.text = page::fromCp1252(file.readAll()).split(lineBreak).join(QLatin1Char('\n'));
+        program.text = text::fromCp1252(file.readAll()).split(lineBreak).join(QLatin1Char('\n'));
         return program;
     }
     program.text = builtinHl7ExportProgram();
@@ -30,7 +30,7 @@ ExportProgramText loadExportProgram(const QString& appFolder)
     if (lines.last().isEmpty()) lines.removeLast(); // the text's own last line break
     QByteArray bytes;
     for (const QString& line : lines)
-        bytes += page::toCp1252(line) + "\r\n";
+        bytes += text::toCp1252(line) + "\r\n";
     program.error = writeFileWhole(path, bytes);
     return program;
 }

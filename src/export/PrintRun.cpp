@@ -1,12 +1,12 @@
 #include "export/PrintRun.h"
 
 #include "export/ReportFiles.h"
-#include "page/Cp1252.h"
 #include "page/PagePrinter.h"
 #include "render/PrintOutlet.h"
 #include "render/ReportRenderer.h"
 #include "store/ConfigStore.h"
 #include "store/ReportChannel.h"
+#include "text/Cp1252.h"
 
 #include <QDir>
 #include <QLocale>
@@ -34,7 +34,7 @@ QByteArray crLfLines(const QString& text)
     static const QRegularExpression lineBreak(QStringLiteral("\r\n|\r|\n"));
     QByteArray bytes;
     for (const QString& line : text.split(lineBreak))
-        bytes += page::toCp1252(line) + "\r\n";
+        bytes += text::toCp1252(line) + "\r\n";
     return bytes;
 }
 

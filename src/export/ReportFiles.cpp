@@ -1,8 +1,8 @@
 #include "export/ReportFiles.h"
 
-#include "page/Cp1252.h"
 #include "page/WmfWriter.h"
-#include "remote/IniFile.h"
+#include "text/Cp1252.h"
+#include "text/IniFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -22,9 +22,9 @@ QString existingFolderOrEmpty(const QString& value)
 
 ReportFileFolders readReportFileFolders(const QString& appFolder)
 {
-    const remote::IniFile ini = remote::IniFile::load(QDir(appFolder).filePath(QStringLiteral("EXPORT.INI")));
+    const text::IniFile ini = text::IniFile::load(QDir(appFolder).filePath(QStringLiteral("EXPORT.INI")));
     const auto folder = [&](const char* key) {
-        return existingFolderOrEmpty(ini.value(QStringLiteral("EXPORT"), QString::fromLatin1(key)));
+        return existingFolderOrEmpty(ini.value(QStringLiteral("EXPORT"), QString::fromLatin1(key)).value_or(QString()));
     };
     return {folder("REPIMAGE"), folder("REPDATA"), folder("REPIMAGEDATA")};
 }
@@ -40,7 +40,7 @@ QByteArray reportValueText(const QString& extraFieldsInit, const QString& report
     const QString text = extraFieldsInit + QStringLiteral("\r\n") + reportProgram;
     QByteArray bytes;
     for (const QString& line : text.split(lineBreak))
-        bytes += page::toCp1252(line) + "\r\n";
+        bytes += text::toCp1252(line) + "\r\n";
     return bytes;
 }
 

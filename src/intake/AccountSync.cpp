@@ -1,10 +1,11 @@
 #include "intake/AccountSync.h"
 
 #include "remote/FormEncoding.h"
-#include "remote/IniFile.h"
 #include "store/ConfigStore.h"
 #include "store/InTransaction.h"
 #include "store/SqlLiteral.h"
+#include "text/Cp1252.h"
+#include "text/IniFile.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -71,7 +72,7 @@ bool storeConfigRows(AccountSyncContext& c, QString* error)
         const QString name = vt.value(row, QStringLiteral("VARNAME")).toString().toUpper();
         QString stored = vt.value(row, QStringLiteral("VARINI")).toString();
         if (name == QLatin1String("SCRIPT") || name == QLatin1String("SYSTEM.PAGE"))
-            stored = remote::fromWindows1252(c.encodeStoredScript(remote::toWindows1252(stored)));
+            stored = text::fromCp1252(c.encodeStoredScript(text::toCp1252(stored)));
         const QString value = vt.value(row, QStringLiteral("VARVALUE")).toString();
         if (!store::succeeded(store::ConfigStore(c.db).addConfig(name, value, stored), error))
             return false;
@@ -121,7 +122,7 @@ QByteArray vendorFileBytes(const QString& value)
     text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
     text.replace(QLatin1Char('\n'), QLatin1String("\r\n"));
-    return remote::toWindows1252(text + QLatin1String("\r\n"));
+    return text::toCp1252(text + QLatin1String("\r\n"));
 }
 
 QString extraFieldsInit(const QString& extraFields)
@@ -135,6 +136,12 @@ QString extraFieldsInit(const QString& extraFields)
         s = s.mid(s.indexOf(QLatin1Char(':')) + 1);
     }
     return out;
+}
+
+QString readExtraFieldsInit(const QString& appFolder)
+{
+    const text::IniFile import = text::IniFile::load(QDir(appFolder).absoluteFilePath(QStringLiteral("IMPORT.INI")));
+    return extraFieldsInit(import.value(QStringLiteral("HL7"), QStringLiteral("EXTRAFIELDS")).value_or(QString()));
 }
 
 QString connectionLogStatement(int account, const QString& computerName, const QString& userName)
@@ -162,9 +169,7 @@ AccountSyncResult syncAccount(AccountSyncContext& c)
     if (c.reloadPageScript)
         c.reloadPageScript();
 
-    const QString importIni = QDir(c.appFolder).absoluteFilePath(QStringLiteral("IMPORT.INI"));
-    result.extraFieldsInit =
-        extraFieldsInit(remote::IniFile::load(importIni).value(QStringLiteral("HL7"), QStringLiteral("EXTRAFIELDS")));
+    result.extraFieldsInit = readExtraFieldsInit(c.appFolder);
     return result;
 }
 

@@ -44,6 +44,8 @@ QByteArray vendorFileBytes(const QString& value);
 
 /// "A=x:B=y" -> A="":B="": (every extra field defined as an empty string).
 QString extraFieldsInit(const QString& extraFields);
+/// The same for the installation's IMPORT.INI (section HL7, key EXTRAFIELDS).
+QString readExtraFieldsInit(const QString& appFolder);
 
 /// The connection log row of a start: computer "Brenix|<name>|10", the system's user name.
 QString connectionLogStatement(int account, const QString& computerName, const QString& userName);

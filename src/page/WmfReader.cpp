@@ -1,8 +1,8 @@
 #include "page/WmfReader.h"
 
-#include "page/Cp1252.h"
 #include "page/WmfDib.h"
 #include "page/WmfRecords.h"
+#include "text/Cp1252.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -141,7 +141,7 @@ void WmfParser::addText(QPoint at, const QByteArray& bytes)
     PageOp op;
     op.kind = OpKind::Text;
     op.from = (m_dc.textAlign & 1) ? m_dc.position : at;
-    op.text = fromCp1252(bytes);
+    op.text = text::fromCp1252(bytes);
     op.textAlign = m_dc.textAlign & (AlignCentre | AlignBaseline);
     op.font = m_dc.font.font;
     op.textColour = m_dc.textColour;
@@ -269,7 +269,7 @@ void WmfParser::handle(quint16 function, const Record& r)
         font.font.strikeOut = r.u16(6) & 0xFF;
         QByteArray face = r.bytes(9, 32).toByteArray();
         face.truncate(face.indexOf('\0') < 0 ? face.size() : face.indexOf('\0'));
-        font.font.family = fromCp1252(face);
+        font.font.family = text::fromCp1252(face);
         create(font);
         break;
     }

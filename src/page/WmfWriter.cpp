@@ -1,7 +1,7 @@
 #include "page/WmfWriter.h"
 
-#include "page/Cp1252.h"
 #include "page/WmfRecords.h"
+#include "text/Cp1252.h"
 
 #include <QFile>
 #include <QTransform>
@@ -128,7 +128,7 @@ void WmfEncoder::selectDrawing(const PageOp& op)
 
 void WmfEncoder::selectText(const PageOp& op)
 {
-    QByteArray face = toCp1252(op.font.family).left(31);
+    QByteArray face = text::toCp1252(op.font.family).left(31);
     face.append(QByteArray(32 - face.size(), '\0'));
     Params font;
     font.i16(-op.font.height).i16(0).i16(0).i16(0).i16(op.font.weight);
@@ -214,7 +214,7 @@ void WmfEncoder::play(const PageOp& op)
     case OpKind::Text: {
         if (op.text.isEmpty() || op.textColour == kColourNone) return;
         selectText(op);
-        const QByteArray text = toCp1252(op.text).left(16000);
+        const QByteArray text = text::toCp1252(op.text).left(16000);
         put(TextOut, Params().i16(text.size()).bytes(text).i16(op.from.y()).i16(op.from.x()));
         return;
     }

@@ -2,8 +2,6 @@
 
 #include "remote/HexDigits.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <cstring>
 
 namespace tv::remote {
@@ -98,18 +96,6 @@ FormDecodeResult formDecode(const QByteArray& body)
     }
     result.ok = true;
     return result;
-}
-
-QByteArray toWindows1252(const QString& text)
-{
-    QStringEncoder encoder("windows-1252", QStringConverter::Flag::Default);
-    return encoder.encode(text);
-}
-
-QString fromWindows1252(const QByteArray& bytes)
-{
-    QStringDecoder decoder("windows-1252", QStringConverter::Flag::Default);
-    return decoder.decode(bytes);
 }
 
 } // namespace tv::remote

@@ -32,8 +32,4 @@ struct FormDecodeResult {
 /// A "%" not followed by two hex digits makes the body malformed.
 FormDecodeResult formDecode(const QByteArray& body);
 
-/// Texts on the wire and in the laboratory's database are Windows-1252; unmappable characters become "?".
-QByteArray toWindows1252(const QString& text);
-QString fromWindows1252(const QByteArray& bytes);
-
 } // namespace tv::remote

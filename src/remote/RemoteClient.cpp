@@ -2,6 +2,7 @@
 
 #include "remote/Gzip.h"
 #include "remote/PackScript.h"
+#include "text/Cp1252.h"
 
 namespace tv::remote {
 
@@ -39,7 +40,7 @@ bool RemoteClient::ensureServer(bool forcePick)
 
 QList<FormField> RemoteClient::form(const QByteArray& sql) const
 {
-    return {{"SQL", sql}, {"DB", toWindows1252(m_dbHost) + ":ORVALIS"}, {"ZIP", "ZIP"}};
+    return {{"SQL", sql}, {"DB", text::toCp1252(m_dbHost) + ":ORVALIS"}, {"ZIP", "ZIP"}};
 }
 
 void RemoteClient::failConnection()
@@ -54,7 +55,7 @@ void RemoteClient::remoteQuery(const QString& sql, bool forcePick)
     if (!ensureServer(forcePick))
         return;
     const HttpResult reply =
-        m_http.send("GET", m_lastServer + QStringLiteral("/SELECT"), form(toWindows1252(trimControls(sql))));
+        m_http.send("GET", m_lastServer + QStringLiteral("/SELECT"), form(text::toCp1252(trimControls(sql))));
     m_vt.clear();
     if (!reply.ok)
         return failConnection();
@@ -76,7 +77,7 @@ void RemoteClient::remoteScript(const QString& statement, bool forcePick)
     if (!ensureServer(forcePick))
         return;
     const HttpResult reply =
-        m_http.send("POST", m_lastServer + QStringLiteral("/SCRIPT"), form(packScript(toWindows1252(statement))));
+        m_http.send("POST", m_lastServer + QStringLiteral("/SCRIPT"), form(packScript(text::toCp1252(statement))));
     if (!reply.ok)
         return failConnection();
     m_gotData = true;

@@ -1,7 +1,7 @@
 #include "remote/ServerDirectory.h"
 
 #include "remote/HttpClient.h"
-#include "remote/IniFile.h"
+#include "text/IniFile.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -36,22 +36,25 @@ QString ServerDirectory::pickServer()
 
 void ServerDirectory::loadServerCandidates(const QString& key)
 {
-    const IniFile list = IniFile::load(m_config.path);
+    const text::IniFile list = text::IniFile::load(m_config.path);
+    const auto read = [&](const QString& section, const QString& name) {
+        return list.value(section, name).value_or(QString());
+    };
     bool isNumber = false;
-    qint64 maxAddr = list.value(QStringLiteral("INIT"), QStringLiteral("MAXADDR")).toLongLong(&isNumber);
+    qint64 maxAddr = read(QStringLiteral("INIT"), QStringLiteral("MAXADDR")).toLongLong(&isNumber);
     if (!isNumber)
         maxAddr = 3;
     // Sections past the last numbered one only empty the path: one such pass is enough, however
     // large MaxAddr is.
     qint64 lastNumbered = 0;
-    for (const QString& section : list.sections())
+    for (const QString& section : list.sectionNames())
         lastNumbered = qMax(lastNumbered, section.toLongLong());
     maxAddr = qMin(maxAddr, lastNumbered + 1);
     m_candidates.clear();
     for (qint64 n = 1; n <= maxAddr; ++n) {
         const QString section = QString::number(n);
-        const QString value = list.value(section, key);
-        m_servicePath = list.value(section, QStringLiteral("WEB.SERVICE"));
+        const QString value = read(section, key);
+        m_servicePath = read(section, QStringLiteral("WEB.SERVICE"));
         if (!value.isEmpty())
             m_candidates.append(value);
     }

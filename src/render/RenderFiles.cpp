@@ -1,10 +1,10 @@
 #include "render/RenderFiles.h"
 
-#include "page/Cp1252.h"
 #include "page/PagePlayer.h"
 #include "page/PagePrinter.h"
 #include "page/WmfWriter.h"
 #include "render/ReportRenderer.h"
+#include "text/Cp1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,7 +23,7 @@ QString readText(const QString& path, QString& error)
         error = QStringLiteral("%1: %2").arg(path, file.errorString());
         return {};
     }
-    return page::fromCp1252(file.readAll());
+    return text::fromCp1252(file.readAll());
 }
 
 QString writePages(const page::PageDocument& doc, const QString& dir, const char* suffix,

@@ -1,12 +1,12 @@
 #include "render/ReportRenderer.h"
 
-#include "page/Cp1252.h"
 #include "page/PagePrinter.h"
 #include "page/WmfReader.h"
 #include "render/PrintOutlet.h"
 #include "render/PrnPage.h"
 #include "render/ReferencePages.h"
 #include "script/ScriptEngine.h"
+#include "text/Cp1252.h"
 
 #include <QDir>
 #include <QSaveFile>
@@ -194,7 +194,7 @@ QString ReportRenderer::decodePagePicture(const QString& pageText, int k) const
 
 QString ReportRenderer::savePageText(const QString& name, const QString& text) const
 {
-    return saveFile(name, page::toCp1252(text));
+    return saveFile(name, text::toCp1252(text));
 }
 
 QString ReportRenderer::saveFile(const QString& name, const QByteArray& bytes) const

@@ -2,7 +2,7 @@
 
 #include "store/FbStatement.h"
 #include "store/FbStatus.h"
-#include "store/StoreText.h"
+#include "text/Cp1252.h"
 
 #include <QHash>
 
@@ -72,7 +72,7 @@ struct Connection::Private {
         std::shared_ptr<FbStatement> statement = statements.value(sql);
         if (!statement) {
             statement = std::make_shared<FbStatement>();
-            if (StoreResult prepared = statement->prepare(&db, &tr, encodeStoreText(sql)); !prepared.ok)
+            if (StoreResult prepared = statement->prepare(&db, &tr, text::toCp1252(sql)); !prepared.ok)
                 return prepared;
         }
         StoreResult result = statement->run(&db, &tr, params, rows);

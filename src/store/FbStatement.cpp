@@ -1,7 +1,7 @@
 #include "store/FbStatement.h"
 
 #include "store/FbStatus.h"
-#include "store/StoreText.h"
+#include "text/Cp1252.h"
 
 #include <QDateTime>
 #include <cmath>
@@ -194,7 +194,7 @@ StoreResult FbStatement::bind(isc_db_handle* db, isc_tr_handle* tr, const QVaria
         const int type = value.typeId();
         if (target == SQL_BLOB) {
             const QByteArray bytes =
-                type == QMetaType::QByteArray ? value.toByteArray() : encodeStoreText(value.toString());
+                type == QMetaType::QByteArray ? value.toByteArray() : text::toCp1252(value.toString());
             if (StoreResult written = writeBlob(db, tr, bytes, reinterpret_cast<ISC_QUAD*>(slot)); !written.ok)
                 return written;
             var.sqltype = SQL_BLOB | 1;
@@ -244,7 +244,7 @@ StoreResult FbStatement::bind(isc_db_handle* db, isc_tr_handle* tr, const QVaria
         }
         default: {
             QByteArray& bytes = m_paramBytes[i];
-            bytes = type == QMetaType::QByteArray ? value.toByteArray() : encodeStoreText(value.toString());
+            bytes = type == QMetaType::QByteArray ? value.toByteArray() : text::toCp1252(value.toString());
             if (bytes.size() > kMaxTextParam)
                 return StoreResult::fail(QStringLiteral("A text of %1 bytes is too long for parameter %2.")
                                              .arg(bytes.size())
@@ -318,10 +318,10 @@ StoreResult FbStatement::readColumn(isc_db_handle* db, isc_tr_handle* tr, const 
     const int type = var.sqltype & ~1;
     switch (type) {
     case SQL_TEXT:
-        *value = decodeStoreText(var.sqldata, var.sqllen);
+        *value = text::fromCp1252(QByteArrayView(var.sqldata, var.sqllen));
         break;
     case SQL_VARYING:
-        *value = decodeStoreText(var.sqldata + 2, *reinterpret_cast<const short*>(var.sqldata));
+        *value = text::fromCp1252(QByteArrayView(var.sqldata + 2, *reinterpret_cast<const short*>(var.sqldata)));
         break;
     case SQL_SHORT:
     case SQL_LONG:
@@ -366,7 +366,7 @@ StoreResult FbStatement::readColumn(isc_db_handle* db, isc_tr_handle* tr, const 
         std::memcpy(&id, var.sqldata, sizeof id);
         if (StoreResult read = readBlob(db, tr, &id, &bytes); !read.ok)
             return read;
-        *value = var.sqlsubtype == isc_blob_text ? QVariant(decodeStoreText(bytes)) : QVariant(bytes);
+        *value = var.sqlsubtype == isc_blob_text ? QVariant(text::fromCp1252(bytes)) : QVariant(bytes);
         break;
     }
     case SQL_BOOLEAN:

@@ -5,6 +5,7 @@
 #include "remote/Gzip.h"
 #include "remote/PackScript.h"
 #include "remote/Rowset.h"
+#include "text/Cp1252.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,14 +21,13 @@ const QDateTime clockTime(QDate(2026, 12, 11), QTime(9, 0, 0));
 
 QByteArray queryForm(const QString& sql)
 {
-    return tv::remote::formEncode(
-        {{"SQL", tv::remote::toWindows1252(sql)}, {"DB", "127.0.0.1:ORVALIS"}, {"ZIP", "ZIP"}});
+    return tv::remote::formEncode({{"SQL", tv::text::toCp1252(sql)}, {"DB", "127.0.0.1:ORVALIS"}, {"ZIP", "ZIP"}});
 }
 
 QByteArray scriptForm(const QString& sql)
 {
     return tv::remote::formEncode(
-        {{"SQL", tv::remote::packScript(tv::remote::toWindows1252(sql))}, {"DB", "127.0.0.1:ORVALIS"}, {"ZIP", "ZIP"}});
+        {{"SQL", tv::remote::packScript(tv::text::toCp1252(sql))}, {"DB", "127.0.0.1:ORVALIS"}, {"ZIP", "ZIP"}});
 }
 
 class LabServiceTest : public ::testing::Test {

@@ -48,11 +48,3 @@ TEST(FormEncodingTest, DecoderHandlesEdgesAndRejectsBadEscapes)
     for (const QByteArray body : {"A=%", "A=%4", "A=%4G", "%ZZ=1", "A=1&B=x%"})
         EXPECT_FALSE(formDecode(body).ok) << body.constData();
 }
-
-TEST(FormEncodingTest, Windows1252RoundTrip)
-{
-    const QString text = QString::fromUtf8("Müller € “quoted” é");
-    const QByteArray bytes = toWindows1252(text);
-    EXPECT_EQ(bytes, QByteArray("M\xfcller \x80 \x93quoted\x94 \xe9"));
-    EXPECT_EQ(fromWindows1252(bytes), text);
-}

@@ -2,6 +2,7 @@
 #include "remote/Gzip.h"
 #include "remote/PackScript.h"
 #include "support/RemoteFixture.h"
+#include "text/Cp1252.h"
 
 #include <QTimer>
 
@@ -77,7 +78,7 @@ TEST_F(RemoteClientTest, QueryGoesOutAsAGetWithTheFormAsBody)
     EXPECT_TRUE(q.header("Authorization").startsWith("Basic "));
     const FormDecodeResult form = formDecode(q.body);
     ASSERT_TRUE(form.ok);
-    EXPECT_EQ(fromWindows1252(form.fields[0].value),
+    EXPECT_EQ(tv::text::fromCp1252(form.fields[0].value),
               QString::fromUtf8("SELECT * FROM CONFIG where VARSECTION='WEB' or X<>\"Ä\""));
     ASSERT_EQ(c.vt().rows.size(), 2);
     EXPECT_EQ(c.vt().value(1, "NAME").toString(), "PATIENT 1");
@@ -103,7 +104,7 @@ TEST_F(RemoteClientTest, ScriptIsPostedPackedAndUntrimmed)
     EXPECT_EQ(form.fields[2], (FormField{"ZIP", "ZIP"}));
     const UnpackResult script = unpackScript(form.fields[0].value);
     ASSERT_TRUE(script.ok) << script.message.toStdString();
-    EXPECT_EQ(fromWindows1252(script.data), statement);
+    EXPECT_EQ(tv::text::fromCp1252(script.data), statement);
 }
 
 TEST_F(RemoteClientTest, ProbeCarriesTheClockAndTheFixedDatabase)

@@ -1,7 +1,7 @@
 #include "render/StoredScript.h"
 
-#include "page/Cp1252.h"
 #include "render/PageScript.h"
+#include "text/Cp1252.h"
 
 #include <QMap>
 #include <gtest/gtest.h>
@@ -125,6 +125,6 @@ TEST(page_script, damaged_text_is_an_error)
 TEST(page_script, windows_1252_text_survives)
 {
     const QString script = QString::fromUtf8("' Résumé – naïve\r\nSub main(p): End Sub\r\n");
-    const QByteArray stored = encodeStoredScript(tv::page::toCp1252(script));
+    const QByteArray stored = encodeStoredScript(tv::text::toCp1252(script));
     EXPECT_EQ(pageScriptFrom({{"SYSTEM.PAGE", QString::fromLatin1(stored)}}).text, script);
 }

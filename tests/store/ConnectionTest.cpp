@@ -1,5 +1,5 @@
 #include "StoreFixture.h"
-#include "store/StoreText.h"
+#include "text/Cp1252.h"
 
 using namespace tv::store;
 using tv::store::testing::StoreFixture;
@@ -23,7 +23,7 @@ TEST_F(connection_test, values_round_trip_with_their_types)
     const QDateTime moment(QDate(2024, 2, 29), QTime(14, 35, 10, 250));
     QByteArray program;
     for (int i = 0; i < 70000; ++i)
-        program.append(char(32 + i % 200));  // longer than one blob segment, every high byte
+        program.append(char(32 + i % 200)); // longer than one blob segment, every high byte
     exec(QStringLiteral("INSERT INTO EXTERNAL_REPORT (LABID, GENERICCODE, BDATE, PROCESS, AGE, REP_CODE, SS) "
                         "VALUES (?, ?, ?, ?, ?, ?, ?)"),
          {7, "X", day, moment, QVariant(), program, QString()});
@@ -32,7 +32,7 @@ TEST_F(connection_test, values_round_trip_with_their_types)
     EXPECT_EQ(rows.value(0, u"BDATE").toDate(), day);
     EXPECT_EQ(rows.value(0, u"PROCESS").toDateTime(), moment);
     EXPECT_TRUE(rows.value(0, u"AGE").isNull());
-    EXPECT_EQ(rows.value(0, u"REP_CODE").toString(), decodeStoreText(program));
+    EXPECT_EQ(rows.value(0, u"REP_CODE").toString(), tv::text::fromCp1252(program));
     EXPECT_EQ(rows.value(0, u"SS").toString(), QString());
     EXPECT_FALSE(rows.value(0, u"SS").isNull());
 }

@@ -56,8 +56,4 @@ inline void checkLength(int64_t length)
         raise(14);
 }
 
-/// Windows-1252: the single-byte code of a character (63 "?" when it has none) and back.
-int toWindows1252(char16_t c, bool* mapped = nullptr);
-char16_t fromWindows1252(uint8_t b);
-
 } // namespace tv::script::lib

@@ -4,6 +4,7 @@
 
 #include "script/library/Args.h"
 #include "script/library/Modules.h"
+#include "text/Cp1252.h"
 
 namespace tv::script::lib {
 
@@ -16,7 +17,7 @@ Variant asc(Context&, Args a)
     const QString s = str(a[0]);
     if (s.isEmpty())
         raise(5);
-    return Variant::fromInteger(int16_t(toWindows1252(s[0].unicode())));
+    return Variant::fromInteger(int16_t(uint8_t(text::cp1252Byte(s[0].unicode()))));
 }
 
 Variant ascW(Context&, Args a)
@@ -40,7 +41,7 @@ Variant chr(Context&, Args a)
     const int32_t code = a[0].toLong();
     if (code < 0 || code > 255)
         raise(5);
-    return Variant(QString(QChar(fromWindows1252(uint8_t(code)))));
+    return Variant(QString(QChar(text::cp1252Char(uint8_t(code)))));
 }
 
 Variant chrW(Context&, Args a)
@@ -131,7 +132,7 @@ Variant string(Context& cx, Args a)
             raise(5);
         c = a[1].rawString()[0];
     } else {
-        c = QChar(fromWindows1252(uint8_t(a[1].toLong() & 0xFF)));
+        c = QChar(text::cp1252Char(uint8_t(a[1].toLong() & 0xFF)));
     }
     checkLength(n);
     cx.checkTime();

@@ -3,6 +3,7 @@
 
 #include "script/library/Args.h"
 #include "script/library/FileSystem.h"
+#include "text/Cp1252.h"
 
 #include <QDir>
 #include <QFile>
@@ -78,7 +79,7 @@ void TextStream::write(Context& cx, const QString& s)
         bytes.resize(s.size());
         for (qsizetype i = 0; i < s.size(); ++i) {
             bool mapped;
-            bytes[i] = char(toWindows1252(s[i].unicode(), &mapped));
+            bytes[i] = text::cp1252Byte(s[i].unicode(), &mapped);
             if (!mapped)
                 raise(5, QStringLiteral("Invalid procedure call or argument: a character has no code in a "
                                         "Windows-1252 text file (open it as Unicode)"));
@@ -206,7 +207,7 @@ QString decode(const QByteArray& bytes, int format)
     }
     QString s(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i)
-        s[i] = QChar(fromWindows1252(uint8_t(bytes[i])));
+        s[i] = QChar(text::cp1252Char(uint8_t(bytes[i])));
     return s;
 }
 

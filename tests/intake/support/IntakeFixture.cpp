@@ -5,6 +5,7 @@
 #include "store/ConfigStore.h"
 #include "store/LocalDatabase.h"
 #include "store/SchemaUpdater.h"
+#include "text/Cp1252.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -93,7 +94,7 @@ void IntakeFixture::SetUp()
         }
         if (rq.path.endsWith("/SCRIPT"))
             sql = remote::unpackScript(sql).data;
-        const QString statement = remote::fromWindows1252(sql);
+        const QString statement = text::fromCp1252(sql);
         m_statements.append(statement);
         if (m_lab)
             return m_lab(statement);

@@ -1,8 +1,10 @@
-#include "app/IniFile.h"
+#include "text/IniFile.h"
 
-#include "store/StoreText.h"
+#include "text/Cp1252.h"
 
-namespace tv::app {
+#include <QFile>
+
+namespace tv::text {
 
 namespace {
 
@@ -48,13 +50,19 @@ IniFile IniFile::parse(const QByteArray& bytes)
     if (bytes.isEmpty())
         return file;
     file.m_crlf = bytes.contains("\r\n") || !bytes.contains('\n');
-    file.m_lines = store::decodeStoreText(bytes).split(QLatin1Char('\n'));
+    file.m_lines = fromCp1252(bytes).split(QLatin1Char('\n'));
     return file;
+}
+
+IniFile IniFile::load(const QString& path)
+{
+    QFile file(path);
+    return parse(file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray());
 }
 
 QByteArray IniFile::serialize() const
 {
-    return store::encodeStoreText(m_lines.join(QLatin1Char('\n')));
+    return toCp1252(m_lines.join(QLatin1Char('\n')));
 }
 
 IniFile::Range IniFile::findSection(const QString& section) const
@@ -176,4 +184,4 @@ void IniFile::removeSection(const QString& section)
         m_lines.remove(range.header, range.end - range.header);
 }
 
-} // namespace tv::app
+} // namespace tv::text

@@ -4,15 +4,18 @@
 #pragma once
 
 #include <QByteArray>
+#include <QString>
 #include <QStringList>
 #include <optional>
 
-namespace tv::app {
+namespace tv::text {
 
 class IniFile {
 public:
     /// Any bytes are accepted (Windows-1252 text); unreadable lines are simply no keys.
     static IniFile parse(const QByteArray& bytes);
+    /// The file at `path`; a missing or unreadable one reads as empty.
+    static IniFile load(const QString& path);
     QByteArray serialize() const;
 
     std::optional<QString> value(const QString& section, const QString& key) const;
@@ -39,4 +42,4 @@ private:
     bool m_crlf = true;
 };
 
-} // namespace tv::app
+} // namespace tv::text

@@ -1,13 +1,13 @@
 // The INI reader on any bytes: reading, listing and writing must never crash, an untouched file
 // must serialize to the same bytes, and a written key must read back.
-#include "app/IniFile.h"
+#include "text/IniFile.h"
 
 #include <cstdlib>
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    tv::app::IniFile file = tv::app::IniFile::parse(bytes);
+    tv::text::IniFile file = tv::text::IniFile::parse(bytes);
     if (file.serialize() != bytes)
         std::abort();
     for (const QString& section : file.sectionNames()) {
@@ -21,6 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QStringList sections = file.sectionNames();
     if (!sections.isEmpty())
         file.removeSection(sections.first());
-    (void)tv::app::IniFile::parse(file.serialize());
+    (void)tv::text::IniFile::parse(file.serialize());
     return 0;
 }
