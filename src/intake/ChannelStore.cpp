@@ -6,18 +6,17 @@ namespace tv::intake {
 
 namespace {
 
-// One report through the channel's header and report procedures, after the row was found fit;
+// One report through the channel's header and report procedures, once the row was found fit;
 // a failure names the report it stopped at.
-bool storeReport(store::Connection& db, const store::ChannelNames& names, const remote::Rowset& rows, int row,
-                 const QList<QVariant>& header, const QList<QVariant>& report, QString* error)
+bool storeReport(store::Connection& db, const store::ChannelNames& names, const ReportRow& row, QString* error)
 {
-    *error = reportRowProblem(rows, row, names.carriesHl7);
+    *error = row.problem;
     if (!error->isEmpty())
         return false;
-    if (store::succeeded(db.executeProcedure(names.addPatient, header), error) &&
-        store::succeeded(db.executeProcedure(names.addReport, report), error))
+    if (store::succeeded(db.executeProcedure(names.addPatient, row.header), error) &&
+        store::succeeded(db.executeProcedure(names.addReport, row.report), error))
         return true;
-    *error = QStringLiteral("report %1 %2: %3").arg(header.at(0).toString(), header.at(13).toString(), *error);
+    *error = QStringLiteral("report %1 %2: %3").arg(row.header.at(0).toString(), row.header.at(13).toString(), *error);
     return false;
 }
 
@@ -29,10 +28,10 @@ StoreOutcome storeChannelRows(store::Connection& db, store::Channel channel, con
     const store::ChannelNames& names = store::channelNames(channel);
     StoreOutcome outcome;
     int stored = 0;
+    const ReportColumns columns(rows, names.carriesHl7);
     const bool ok = store::inTransaction(db, &outcome.error, [&](QString* error) {
         for (int row = 0; row < rows.rows.size(); ++row) {
-            if (!storeReport(db, names, rows, row, patientValues(rows, row, batch),
-                             reportValues(rows, row, names.carriesHl7), error))
+            if (!storeReport(db, names, columns.read(row, batch), error))
                 return false;
             ++stored;
         }
@@ -46,19 +45,18 @@ StoreOutcome storeRequestedCopy(store::Connection& db, store::Channel channel, c
                                 const QDateTime& batch)
 {
     const store::ChannelNames& names = store::channelNames(channel);
-    const QList<QVariant> header = patientValues(rows, row, batch, AbsentPrinted::Null);
-    QList<QVariant> report = reportValues(rows, row, names.carriesHl7);
+    ReportRow copy = ReportColumns(rows, names.carriesHl7).read(row, batch, AbsentPrinted::Null);
     if (!names.carriesHl7)
-        report[2] = report.at(2).toString() + QLatin1String("\r\n");
+        copy.report[2] = copy.report.at(2).toString() + QLatin1String("\r\n");
     StoreOutcome outcome;
     const bool ok = store::inTransaction(db, &outcome.error, [&](QString* error) {
-        if (!storeReport(db, names, rows, row, header, report, error))
+        if (!storeReport(db, names, copy, error))
             return false;
         // The reference channel sets no printed time.
         return names.carriesHl7 ||
                store::succeeded(db.execute(QStringLiteral("UPDATE %1 SET PRINTED=? WHERE LABID=? and GENERICCODE=?")
                                                .arg(names.table),
-                                           {header.at(16), header.at(0), header.at(13)}),
+                                           {copy.header.at(16), copy.header.at(0), copy.header.at(13)}),
                                 error);
     });
     outcome.stored = ok ? 1 : 0;

@@ -2,6 +2,7 @@
 #include "intake/ReportValues.h"
 #include "store/SqlLiteral.h"
 
+#include <ctime>
 #include <gtest/gtest.h>
 
 using namespace tv;
@@ -75,4 +76,31 @@ TEST(report_values, a_requested_copy_without_printed_time_stays_unprinted)
         intake::patientValues(rows, 0, QDateTime(QDate(2013, 8, 6), QTime(16, 0)), intake::AbsentPrinted::Null);
     EXPECT_TRUE(v.at(16).isNull());
     EXPECT_EQ(v.at(16).typeId(), QMetaType::QDateTime);
+}
+
+// Where the clock springs forward at midnight, that day's local midnight does not exist; a birth
+// or work date on such a day is still a date, and one such row must not refuse a whole download.
+TEST(report_values, a_date_whose_local_midnight_is_skipped_is_still_a_date)
+{
+    const QByteArray zone = qgetenv("TZ");
+    const bool hadZone = qEnvironmentVariableIsSet("TZ");
+    qputenv("TZ", "America/Sao_Paulo");
+    tzset();
+    const QDate skipped(2018, 11, 4);
+    const bool clockSkips = !QDateTime(skipped, QTime(0, 0)).isValid();
+    remote::Rowset rows = reportRowset();
+    rows.rows[0][3] = skipped;
+    rows.rows[0][7] = skipped;
+    const QString problem = intake::reportRowProblem(rows, 0, true);
+    const QList<QVariant> v = intake::patientValues(rows, 0, QDateTime(QDate(2018, 11, 5), QTime(16, 0)));
+    if (hadZone)
+        qputenv("TZ", zone);
+    else
+        qunsetenv("TZ");
+    tzset();
+    if (!clockSkips)
+        GTEST_SKIP() << "no time-zone data for America/Sao_Paulo";
+    EXPECT_EQ(problem, QString());
+    EXPECT_EQ(v.at(3).toDate(), skipped);
+    EXPECT_EQ(v.at(7).toDate(), skipped);
 }
