@@ -13,7 +13,9 @@ struct Connection::Private {
     isc_tr_handle tr = 0;
     bool explicitTransaction = false;
     QString location;
-    // Prepared once per text: downloads repeat the same two procedure calls thousands of times.
+    // Prepared once per text while an explicit transaction runs (a download repeats the same two
+    // procedure calls thousands of times); dropped when it ends, so no statement outlives a schema
+    // change made by another attachment between transactions, and none pile up over a long session.
     QHash<QString, std::shared_ptr<FbStatement>> statements;
 
     /// A read-only read-committed transaction writes nothing when it ends: reads cost no disk sync.
@@ -79,10 +81,18 @@ struct Connection::Private {
         if (statement->isDdl()) {
             // Statements prepared before a change of the schema may hold on to what changed.
             statements.clear();
-        } else {
+        } else if (explicitTransaction) {
             statements.insert(sql, statement);
         }
         return result;
+    }
+
+    /// Ends the explicit transaction, and with it the statements kept for it.
+    StoreResult end(bool commit)
+    {
+        explicitTransaction = false;
+        statements.clear();
+        return finish(commit);
     }
 };
 
@@ -193,16 +203,14 @@ StoreResult Connection::commit()
 {
     if (!d->explicitTransaction)
         return StoreResult::fail(QStringLiteral("No transaction is running."));
-    d->explicitTransaction = false;
-    return d->finish(true);
+    return d->end(true);
 }
 
 void Connection::rollback()
 {
     if (!d->explicitTransaction)
         return;
-    d->explicitTransaction = false;
-    d->finish(false);
+    d->end(false);
 }
 
 bool Connection::inTransaction() const

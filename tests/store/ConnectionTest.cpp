@@ -61,3 +61,56 @@ TEST_F(connection_test, failures_carry_the_engine_text)
     Connection closed;
     EXPECT_FALSE(closed.execute(QStringLiteral("SELECT 1 FROM RDB$DATABASE")).ok);
 }
+
+// Within a transaction one prepared statement serves every call of the same text; it must keep
+// serving after a call that failed, and a transaction rolled back or a reopened connection must
+// not leave a stale one behind.
+TEST_F(connection_test, a_statement_kept_for_a_transaction_survives_a_failure_rollback_and_reopen)
+{
+    const QString insert = QStringLiteral("INSERT INTO EXTERNAL_REPORT (LABID, NAME, GENERICCODE) VALUES (?, ?, 'X')");
+    ASSERT_TRUE(m_db.beginTransaction().ok);
+    exec(insert, {1, "ONE"});
+    EXPECT_FALSE(m_db.execute(insert, {2, QString(41, u'Y')}).ok); // longer than the column
+    exec(insert, {3, "THREE"});
+    ASSERT_TRUE(m_db.commit().ok);
+    ASSERT_TRUE(m_db.beginTransaction().ok);
+    exec(insert, {4, "FOUR"});
+    m_db.rollback();
+    ASSERT_TRUE(m_db.beginTransaction().ok);
+    exec(insert, {5, "FIVE"});
+    ASSERT_TRUE(m_db.commit().ok);
+    const QString location = m_db.location();
+    ASSERT_TRUE(m_db.beginTransaction().ok);
+    exec(insert, {6, "SIX"});
+    m_db.close(); // rolls back the open transaction
+    ASSERT_TRUE(m_db.open(location).ok);
+    ASSERT_TRUE(m_db.beginTransaction().ok);
+    exec(insert, {7, "SEVEN"});
+    ASSERT_TRUE(m_db.commit().ok);
+    const Rows rows = select(QStringLiteral("SELECT LABID, NAME FROM EXTERNAL_REPORT ORDER BY LABID"));
+    QStringList stored;
+    for (const QVariantList& row : rows.rows)
+        stored << row.value(0).toString() + QLatin1Char(' ') + row.value(1).toString();
+    EXPECT_EQ(stored, (QStringList{"1 ONE", "3 THREE", "5 FIVE", "7 SEVEN"}));
+}
+
+// Another attachment (the schema updater's) may change a table between two transactions of
+// this one; the next transaction must see the table as it now is.
+TEST_F(connection_test, the_next_transaction_sees_a_schema_change_made_by_another_attachment)
+{
+    exec(QStringLiteral("CREATE TABLE PROBE (A INTEGER)"));
+    exec(QStringLiteral("INSERT INTO PROBE (A) VALUES (1)"));
+    const QString query = QStringLiteral("SELECT * FROM PROBE");
+    ASSERT_TRUE(m_db.beginTransaction().ok);
+    EXPECT_EQ(select(query).columns, QStringList{"A"});
+    ASSERT_TRUE(m_db.commit().ok);
+    {
+        Connection other;
+        ASSERT_TRUE(other.open(m_db.location()).ok);
+        const StoreResult altered = other.execute(QStringLiteral("ALTER TABLE PROBE ADD B INTEGER"));
+        ASSERT_TRUE(altered.ok) << altered.message.toStdString();
+    }
+    ASSERT_TRUE(m_db.beginTransaction().ok);
+    EXPECT_EQ(select(query).columns, (QStringList{"A", "B"}));
+    ASSERT_TRUE(m_db.commit().ok);
+}
