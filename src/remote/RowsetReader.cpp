@@ -1,6 +1,8 @@
 #include "remote/Rowset.h"
+#include "remote/RowsetDataScanner.h"
 #include "remote/RowsetXml.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QStringList>
 #include <QXmlStreamReader>
@@ -27,7 +29,9 @@ constexpr TypeName kTypes[] = {
     {"boolean", FieldType::Boolean}, {"bin.hex", FieldType::Binary},
 };
 
-bool typeFromName(QStringView name, FieldType* type)
+} // namespace
+
+bool rowsetxml::typeFromName(QStringView name, FieldType* type)
 {
     for (const TypeName& t : kTypes) {
         if (name == QLatin1String(t.name)) {
@@ -37,6 +41,8 @@ bool typeFromName(QStringView name, FieldType* type)
     }
     return false;
 }
+
+namespace {
 
 /// Reads `count` decimal digits at `pos`; -1 when any is missing.
 int digits(QStringView s, qsizetype pos, int count)
@@ -91,7 +97,9 @@ QDateTime parseDateTime(QStringView s)
     return QDateTime(date, time, Qt::UTC);
 }
 
-QString restoreControls(QStringView text)
+} // namespace
+
+QString rowsetxml::restoreControls(QStringView text)
 {
     QString out = text.toString();
     for (QChar& c : out) {
@@ -101,8 +109,7 @@ QString restoreControls(QStringView text)
     return out;
 }
 
-/// Converts one attribute text to the column's value; an invalid QVariant when the text does not fit.
-QVariant parseValue(FieldType type, QStringView text)
+QVariant rowsetxml::valueFromText(FieldType type, QStringView text)
 {
     bool ok = false;
     switch (type) {
@@ -149,9 +156,53 @@ QVariant parseValue(FieldType type, QStringView text)
     return {};
 }
 
+namespace {
+
+/// True when the document's bytes are UTF-8, the only encoding the data scanner reads.
+bool isUtf8Document(const QByteArray& xml, QStringView declared)
+{
+    if (xml.size() >= 2 && (xml[0] == '\0' || xml[1] == '\0' || uchar(xml[0]) >= 0xFE))
+        return false; // UTF-16 or UTF-32, with or without a byte order mark
+    return declared.isEmpty() || declared.compare(u"UTF-8", Qt::CaseInsensitive) == 0;
+}
+
+/// The byte offset of the character at `chars` UTF-16 units into the decoded document; -1 when
+/// the bytes before it are not UTF-8.
+qsizetype byteOffsetOf(const QByteArray& xml, qint64 chars)
+{
+    qsizetype pos = xml.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+    while (chars > 0 && pos < xml.size()) {
+        const uchar b = uchar(xml[pos]);
+        const int len = b < 0x80 ? 1 : b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
+        if (len == 0 || pos + len > xml.size())
+            return -1;
+        for (int i = 1; i < len; ++i) {
+            if ((uchar(xml[pos + i]) & 0xC0) != 0x80)
+                return -1;
+        }
+        chars -= len == 4 ? 2 : 1;
+        pos += len;
+    }
+    return chars == 0 ? pos : -1;
+}
+
+QList<NamespaceBinding> bindingsOf(const QXmlStreamNamespaceDeclarations& declarations)
+{
+    QList<NamespaceBinding> out;
+    for (const QXmlStreamNamespaceDeclaration& d : declarations)
+        out.append({d.prefix().toUtf8(), d.namespaceUri().toString()});
+    return out;
+}
+
 class Reader {
 public:
-    explicit Reader(const QByteArray& xml) : m_xml(xml) {}
+    explicit Reader(const QByteArray& bytes) : m_bytes(bytes)
+    {
+        // Through a device the reader decodes only as far as it reads, not the rows it leaves to the scanner.
+        m_device.setData(bytes);
+        m_device.open(QIODevice::ReadOnly);
+        m_xml.setDevice(&m_device);
+    }
 
     RowsetReadResult read()
     {
@@ -159,8 +210,7 @@ public:
         if (!readDocument() && m_error.isEmpty())
             m_error = QStringLiteral("not a rowset");
         if (m_xml.hasError())
-            m_error = QStringLiteral("XML error at line %1, column %2: %3")
-                          .arg(m_xml.lineNumber()).arg(m_xml.columnNumber()).arg(m_xml.errorString());
+            m_error = xmlError(m_xml, 0);
         if (!m_error.isEmpty()) {
             result.message = m_error;
             return result;
@@ -171,6 +221,12 @@ public:
     }
 
 private:
+    static QString xmlError(const QXmlStreamReader& xml, qint64 skippedLines)
+    {
+        return QStringLiteral("XML error at line %1, column %2: %3")
+            .arg(xml.lineNumber() + skippedLines).arg(xml.columnNumber()).arg(xml.errorString());
+    }
+
     bool fail(const QString& message)
     {
         if (m_error.isEmpty())
@@ -185,19 +241,23 @@ private:
 
     bool readDocument()
     {
-        if (!m_xml.readNextStartElement() || m_xml.name() != QLatin1String("xml") || !m_xml.namespaceUri().isEmpty())
+        while (!m_xml.atEnd() && m_xml.readNext() != QXmlStreamReader::StartElement) {
+            if (m_xml.tokenType() == QXmlStreamReader::DTD) // could declare entities and default values
+                return fail(QStringLiteral("the rowset carries a document type declaration"));
+            if (m_xml.tokenType() == QXmlStreamReader::StartDocument)
+                m_encoding = m_xml.documentEncoding().toString();
+        }
+        if (!m_xml.isStartElement() || m_xml.name() != QLatin1String("xml") || !m_xml.namespaceUri().isEmpty())
             return fail(QStringLiteral("the document is not a rowset (root element <xml> missing)"));
+        m_scope = bindingsOf(m_xml.namespaceDeclarations());
         bool haveSchema = false;
-        bool haveData = false;
         while (m_xml.readNextStartElement()) {
             if (isElement(kNsSchema, QLatin1String("Schema")) && !haveSchema) {
                 haveSchema = readSchema();
                 if (!haveSchema)
                     return false;
-            } else if (isElement(kNsRowset, QLatin1String("data")) && haveSchema && !haveData) {
-                haveData = readData();
-                if (!haveData)
-                    return false;
+            } else if (isElement(kNsRowset, QLatin1String("data")) && haveSchema) {
+                return readData();
             } else {
                 m_xml.skipCurrentElement();
             }
@@ -206,11 +266,7 @@ private:
             return false;
         if (!haveSchema || m_rowset.fields.isEmpty())
             return fail(QStringLiteral("the rowset has no column definitions"));
-        if (!haveData)
-            return fail(QStringLiteral("the rowset has no data section"));
-        while (!m_xml.atEnd())
-            m_xml.readNext();
-        return !m_xml.hasError();
+        return fail(QStringLiteral("the rowset has no data section"));
     }
 
     bool readSchema()
@@ -281,60 +337,47 @@ private:
         return !m_xml.hasError();
     }
 
-    bool readData(bool insideInsert = false)
+    /// The data section goes to the scanner; the document around it is checked as a whole.
+    bool readData()
     {
-        while (m_xml.readNextStartElement()) {
-            if (isElement(kNsRow, QLatin1String("row"))) {
-                if (!readRow())
-                    return false;
-                m_xml.skipCurrentElement();
-            } else if (!insideInsert && isElement(kNsRowset, QLatin1String("insert"))) {
-                if (!readData(true)) // rows pending insertion are rows too
-                    return false;
-            } else {
-                m_xml.skipCurrentElement();
-            }
+        if (m_rowset.fields.isEmpty())
+            return fail(QStringLiteral("the rowset has no column definitions"));
+        if (!isUtf8Document(m_bytes, m_encoding))
+            return fail(QStringLiteral("the rowset is not UTF-8 encoded"));
+        const qsizetype begin = byteOffsetOf(m_bytes, m_xml.characterOffset());
+        if (begin < 2 || m_bytes[begin - 1] != '>')
+            return fail(QStringLiteral("the rowset holds malformed UTF-8 before its data"));
+        if (m_bytes[begin - 2] == '/') { // an empty section
+            m_xml.skipCurrentElement();
+            while (!m_xml.atEnd())
+                m_xml.readNext();
+            return !m_xml.hasError();
         }
-        return !m_xml.hasError();
-    }
-
-    bool readRow()
-    {
-        Row row(m_rowset.fields.size());
-        const qsizetype rowNumber = m_rowset.rows.size() + 1;
-        int hint = 0;
-        for (const QXmlStreamAttribute& attr : m_xml.attributes()) {
-            if (!attr.namespaceUri().isEmpty())
-                continue;
-            const int column = columnOf(attr.name(), hint);
-            hint = column + 1;
-            if (column < 0)
-                return fail(QStringLiteral("row %1 has the undefined column %2").arg(rowNumber).arg(attr.name()));
-            const Field& field = m_rowset.fields[column];
-            row[column] = parseValue(field.type, attr.value());
-            if (!row[column].isValid())
-                return fail(QStringLiteral("row %1, column %2: \"%3\" is not a valid %4")
-                                .arg(rowNumber).arg(field.name, attr.value().left(40), dataTypeName(field.type)));
+        QList<NamespaceBinding> scope = m_scope;
+        scope.append(bindingsOf(m_xml.namespaceDeclarations()));
+        const DataScan scan =
+            scanRowsetData(m_bytes, begin, m_xml.qualifiedName().toUtf8(), scope, m_attrNames, m_rowset);
+        if (!scan.ok)
+            return fail(scan.message);
+        QXmlStreamReader rest(m_bytes.left(begin) + m_bytes.mid(scan.end));
+        while (!rest.atEnd())
+            rest.readNext();
+        if (rest.hasError()) {
+            const qint64 skipped = rest.characterOffset() > m_xml.characterOffset()
+                                       ? QByteArrayView(m_bytes).sliced(begin, scan.end - begin).count('\n')
+                                       : 0;
+            return fail(xmlError(rest, skipped));
         }
-        m_rowset.rows.append(std::move(row));
         return true;
     }
 
-    /// Attributes come in column order as a rule: try the column after the previous one first.
-    int columnOf(QStringView attrName, int hint) const
-    {
-        const int count = int(m_attrNames.size());
-        for (int i = 0; i < count; ++i) {
-            const int column = (hint + i) % count;
-            if (m_attrNames[column] == attrName)
-                return column;
-        }
-        return -1;
-    }
-
+    const QByteArray& m_bytes;
+    QBuffer m_device;
     QXmlStreamReader m_xml;
     Rowset m_rowset;
     QStringList m_attrNames; ///< the attribute name of each column
+    QList<NamespaceBinding> m_scope; ///< namespaces declared on the root
+    QString m_encoding;              ///< as the XML declaration names it
     QString m_error;
 };
 

@@ -26,4 +26,13 @@ inline bool isForbiddenControl(char16_t c)
 /// dt:type written for each field type.
 QString dataTypeName(FieldType type);
 
+/// The field type of a dt:type name; false for a name the format does not know.
+bool typeFromName(QStringView name, FieldType* type);
+
+/// Text with the private-use stand-ins turned back into the controls they carry.
+QString restoreControls(QStringView text);
+
+/// One attribute text as a value of `type`; an invalid QVariant when the text does not fit.
+QVariant valueFromText(FieldType type, QStringView text);
+
 } // namespace tv::remote::rowsetxml
