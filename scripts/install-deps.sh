@@ -10,7 +10,7 @@ packages=(
     libcurl4-openssl-dev zlib1g-dev libmicrohttpd-dev libgnutls28-dev openssl
     fonts-liberation
     libgtest-dev libgmock-dev googletest libbenchmark-dev
-    libwmf-bin poppler-utils libxml2-utils libreoffice-draw-nogui
+    libwmf-bin poppler-utils libxml2-utils libxml2-dev libreoffice-draw-nogui
     cups cups-client printer-driver-cups-pdf
 )
 
