@@ -46,6 +46,8 @@ QDate calendarDate(const QVariant& value)
 // A blank text is as absent as a null.
 bool isPresent(const QVariant& value)
 {
+    if (value.isNull())
+        return false;
     switch (value.typeId()) {
     case QMetaType::Int:
         return true;
