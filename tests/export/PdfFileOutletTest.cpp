@@ -1,5 +1,6 @@
 #include "export/PdfFileOutlet.h"
 
+#include "../render/RenderFixture.h"
 #include "page/PagePrinter.h"
 
 #include <QDir>
@@ -9,17 +10,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using tv::render::testing::ensureGuiApplication;
 using tv::exports::PdfFileOutlet;
 
 namespace {
-
-void ensureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "pdf_file_outlet_test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-}
 
 QString pdfText(const QString& path)
 {

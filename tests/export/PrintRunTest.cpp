@@ -1,5 +1,6 @@
 #include "export/PrintRun.h"
 
+#include "../render/RenderFixture.h"
 #include "../store/StoreFixture.h"
 #include "export/Hl7ExportProgram.h"
 #include "page/PagePrinter.h"
@@ -14,24 +15,12 @@
 #include <QFile>
 #include <QGuiApplication>
 
+using tv::render::testing::ensureGuiApplication;
+using tv::render::testing::readSource;
 using namespace tv::exports;
 using tv::store::testing::StoreFixture;
 
 namespace {
-
-void ensureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "print_run_test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-}
-
-QString readSource(const QString& relative)
-{
-    QFile file(qEnvironmentVariable("TV_SOURCE_DIR") + '/' + relative);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
-}
 
 /// Records every print job by title; fails the job whose title contains `failOn`.
 class RecordingOutlet : public tv::render::PrintOutlet {

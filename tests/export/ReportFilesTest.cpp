@@ -1,5 +1,6 @@
 #include "export/ReportFiles.h"
 
+#include "../render/RenderFixture.h"
 #include "page/PagePrinter.h"
 
 #include <QDir>
@@ -10,17 +11,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+using tv::render::testing::ensureGuiApplication;
 using namespace tv::exports;
 
 namespace {
-
-void ensureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "report_files_test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-}
 
 QByteArray readAll(const QString& path)
 {

@@ -3,6 +3,7 @@
 // must also be about the report its name says.
 
 #include "../store/StoreFixture.h"
+#include "../render/RenderFixture.h"
 #include "DemoReportList.h"
 #include "export/Hl7ExportProgram.h"
 #include "export/PrintRun.h"
@@ -15,25 +16,13 @@
 #include <QProcess>
 #include <QStandardPaths>
 
+using tv::render::testing::ensureGuiApplication;
+using tv::render::testing::readSource;
 using namespace tv::exports;
 using tv::exports::testing::demoStamp;
 using tv::exports::testing::storeDemoReports;
 
 namespace {
-
-void ensureGuiApplication()
-{
-    static int argc = 1;
-    static char name[] = "run_output_check_test";
-    static char* argv[] = {name, nullptr};
-    if (!QGuiApplication::instance()) new QGuiApplication(argc, argv);
-}
-
-QString readSource(const QString& relative)
-{
-    QFile file(qEnvironmentVariable("TV_SOURCE_DIR") + '/' + relative);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
-}
 
 QByteArray readAll(const QString& path)
 {

@@ -29,6 +29,23 @@ inline QString templateStore()
     return path;
 }
 
+/// The rows of `sql` as "a|b|c" lines: "<null>" for nulls, moments to the second.
+inline QStringList rowTexts(Connection& db, const QString& sql)
+{
+    const QueryResult result = db.select(sql);
+    EXPECT_TRUE(result.ok) << result.message.toStdString() << "\n" << sql.toStdString();
+    QStringList out;
+    for (const QVariantList& row : result.rows.rows) {
+        QStringList cells;
+        for (const QVariant& v : row)
+            cells << (v.isNull()                              ? QStringLiteral("<null>")
+                      : v.typeId() == QMetaType::QDateTime ? v.toDateTime().toString("yyyy-MM-dd HH:mm:ss")
+                                                             : v.toString());
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
 /// Puts a copy of the template store into `folder` as its WEBDAV.FDB.
 inline bool copyTemplateStore(const QString& folder)
 {

@@ -1,5 +1,7 @@
 #include "support/EndToEndFixture.h"
 
+#include "../../store/StoreFixture.h"
+
 #include "store/LocalDatabase.h"
 
 #include <QCoreApplication>
@@ -93,18 +95,7 @@ CommandRun EndToEndFixture::run(const QString& app, const QStringList& args, con
 
 QStringList EndToEndFixture::rowsOf(store::Connection& db, const QString& sql)
 {
-    const store::QueryResult result = db.select(sql);
-    EXPECT_TRUE(result.ok) << result.message.toStdString();
-    QStringList out;
-    for (const QVariantList& row : result.rows.rows) {
-        QStringList cells;
-        for (const QVariant& v : row)
-            cells << (v.isNull()                              ? QStringLiteral("<null>")
-                      : v.typeId() == QMetaType::QDateTime ? v.toDateTime().toString("yyyy-MM-dd HH:mm:ss")
-                                                             : v.toString());
-        out << cells.join('|');
-    }
-    return out;
+    return store::testing::rowTexts(db, sql);
 }
 
 QStringList EndToEndFixture::local(const QString& sql, const QString& app)

@@ -1,5 +1,7 @@
 #include "IntakeFixture.h"
 
+#include "../../store/StoreFixture.h"
+
 #include "remote/FormEncoding.h"
 #include "remote/PackScript.h"
 #include "store/ConfigStore.h"
@@ -120,18 +122,7 @@ IntakeContext& IntakeFixture::context()
 
 QStringList IntakeFixture::localRows(const QString& sql)
 {
-    const store::QueryResult result = m_db.select(sql);
-    EXPECT_TRUE(result.ok) << result.message.toStdString();
-    QStringList out;
-    for (const QVariantList& row : result.rows.rows) {
-        QStringList cells;
-        for (const QVariant& v : row)
-            cells << (v.isNull() ? QStringLiteral("<null>")
-                      : v.typeId() == QMetaType::QDateTime ? v.toDateTime().toString("yyyy-MM-dd HH:mm:ss")
-                                                             : v.toString());
-        out << cells.join(QLatin1Char('|'));
-    }
-    return out;
+    return store::testing::rowTexts(m_db, sql);
 }
 
 int IntakeFixture::count(const QString& table)
